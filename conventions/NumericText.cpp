@@ -1,0 +1,171 @@
+#include "NumericText.h"
+
+#include <QByteArray>
+#include <cmath>
+#include <cstdlib>
+
+namespace conv {
+
+namespace {
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+           c == QLatin1Char('\r');
+}
+
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The decimal digits of |value| rounded to 15 significant digits, as an exact decimal:
+// digits with the position of the decimal point. Rounding on this text, rather than on the
+// binary value, makes 2.675 round like the 2.675 the user sees.
+struct Decimal {
+    QByteArray digits;     // no leading zeros, may be empty for 0
+    int pointPosition = 0; // number of digits before the decimal point
+};
+
+Decimal toDecimal(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    // buffer: d.dddddddddddddde±XX
+    const QByteArray text(buffer);
+    const auto e = text.indexOf('e');
+    Decimal decimal;
+    decimal.digits = text.left(1) + text.mid(2, e - 2);
+    decimal.pointPosition = std::atoi(text.constData() + e + 1) + 1;
+    while (decimal.digits.endsWith('0'))
+        decimal.digits.chop(1);
+    if (decimal.digits.isEmpty())
+        decimal.pointPosition = 1;
+    return decimal;
+}
+
+// Digit k of the decimal counted from the point (k = 0 is the units, -1 the tenths).
+int digitAt(const Decimal& decimal, int k) {
+    const int index = decimal.pointPosition - 1 - k;
+    if (index < 0 || index >= decimal.digits.size())
+        return 0;
+    return decimal.digits.at(index) - '0';
+}
+
+// Keeps `decimals` places of |value|; the first dropped digits decide the rounding.
+// Returns the integer of value * 10^decimals, not yet rounded, and whether the rest is
+// exactly one half (`half`) or more (`aboveHalf`).
+struct Scaled {
+    long double kept = 0;
+    bool half = false;
+    bool aboveHalf = false;
+};
+
+Scaled scale(const Decimal& decimal, int decimals) {
+    Scaled scaled;
+    for (int k = decimal.pointPosition - 1; k >= -decimals; --k)
+        scaled.kept = scaled.kept * 10 + digitAt(decimal, k);
+    const int first = digitAt(decimal, -decimals - 1);
+    bool restNonZero = false;
+    for (int index = decimal.pointPosition + decimals + 1; index < decimal.digits.size(); ++index)
+        restNonZero = restNonZero || decimal.digits.at(index) != '0';
+    scaled.half = first == 5 && !restNonZero;
+    scaled.aboveHalf = first > 5 || (first == 5 && restNonZero);
+    return scaled;
+}
+
+} // namespace
+
+double leadingNumber(QStringView text) {
+    QByteArray number;
+    int i = 0;
+    const int n = int(text.size());
+    auto skipBlanks = [&] {
+        while (i < n && isBlank(text[i]))
+            ++i;
+    };
+    skipBlanks();
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        number += char(text[i].unicode());
+        ++i;
+    }
+    bool anyDigit = false;
+    bool point = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (isBlank(c))
+            continue;
+        if (isDigit(c)) {
+            number += char(c.unicode());
+            anyDigit = true;
+        } else if (c == QLatin1Char('.') && !point) {
+            number += '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return 0;
+    if (i < n && QStringLiteral("eEdD").contains(text[i])) {
+        int j = i + 1;
+        QByteArray exponent = "e";
+        while (j < n && isBlank(text[j]))
+            ++j;
+        if (j < n && (text[j] == QLatin1Char('-') || text[j] == QLatin1Char('+'))) {
+            exponent += char(text[j].unicode());
+            ++j;
+        }
+        bool exponentDigits = false;
+        for (; j < n; ++j) {
+            if (isBlank(text[j]))
+                continue;
+            if (!isDigit(text[j]))
+                break;
+            exponent += char(text[j].unicode());
+            exponentDigits = true;
+        }
+        if (exponentDigits)
+            number += exponent;
+    }
+    return std::strtod(number.constData(), nullptr);
+}
+
+QString formatTwoDecimals(double value) {
+    const Scaled scaled = scale(toDecimal(value), 2);
+    long double cents = scaled.kept;
+    if (scaled.half || scaled.aboveHalf)
+        cents += 1;
+    const auto whole = static_cast<qint64>(cents / 100);
+    const int fraction = static_cast<int>(cents - static_cast<long double>(whole) * 100);
+    const QString sign = value < 0 && cents != 0 ? QStringLiteral("-") : QString();
+    return sign + QString::number(whole) + QLatin1Char('.') +
+           QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
+}
+
+QString shortestDecimal(double value) {
+    if (value == 0)
+        return QStringLiteral("0");
+    QString text = QString::number(value, 'g', 15);
+    if (text.contains(QLatin1Char('e'))) {
+        const Decimal decimal = toDecimal(value);
+        if (decimal.pointPosition > 15 || decimal.pointPosition < -14)
+            return text.toUpper();
+        text = QString::number(value, 'f',
+                               qMax(0, int(decimal.digits.size()) - decimal.pointPosition));
+    }
+    return text;
+}
+
+qint64 roundHalfEven(double value) {
+    return static_cast<qint64>(std::nearbyint(value)); // the default rounding mode ties to even
+}
+
+double roundHalfEven(double value, int decimals) {
+    const Scaled scaled = scale(toDecimal(value), decimals);
+    long double kept = scaled.kept;
+    const bool odd = std::fmod(static_cast<double>(kept), 2.0) != 0;
+    if (scaled.aboveHalf || (scaled.half && odd))
+        kept += 1;
+    const double magnitude = static_cast<double>(kept) / std::pow(10.0, decimals);
+    return value < 0 ? -magnitude : magnitude;
+}
+
+} // namespace conv

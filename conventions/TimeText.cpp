@@ -1,0 +1,147 @@
+#include "TimeText.h"
+
+#include "DateSerial.h"
+
+#include <QStringList>
+
+namespace conv {
+
+QString formatLongTime(const QTime& time, const DateTimeConventions& conventions) {
+    if (!time.isValid())
+        return {};
+    const QString minutesSeconds = QStringLiteral(":%1:%2")
+                                       .arg(time.minute(), 2, 10, QLatin1Char('0'))
+                                       .arg(time.second(), 2, 10, QLatin1Char('0'));
+    if (!conventions.twelveHourClock)
+        return QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')) + minutesSeconds;
+    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    const QString& designator =
+        time.hour() < 12 ? conventions.amDesignator : conventions.pmDesignator;
+    return QString::number(hour) + minutesSeconds + QLatin1Char(' ') + designator;
+}
+
+namespace {
+
+bool allDigits(const QString& s) {
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+std::optional<QDate> readDate(const QString& token, const DateTimeConventions& conventions) {
+    QString normalised = token;
+    for (const QChar separator : {QLatin1Char('/'), QLatin1Char('-'), QLatin1Char('.')})
+        normalised.replace(separator, QLatin1Char('\n'));
+    if (!conventions.dateSeparator.isEmpty())
+        normalised.replace(conventions.dateSeparator, QStringLiteral("\n"));
+    const QStringList parts = normalised.split(QLatin1Char('\n'));
+    if (parts.size() != 3 || !allDigits(parts[0]) || !allDigits(parts[1]) || !allDigits(parts[2]))
+        return std::nullopt;
+
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int yearDigits = 0;
+    if (parts[0].size() >= 3 ||
+        conventions.shortDateOrder == DateTimeConventions::DateOrder::YearMonthDay) {
+        year = parts[0].toInt();
+        yearDigits = int(parts[0].size());
+        month = parts[1].toInt();
+        day = parts[2].toInt();
+    } else if (conventions.shortDateOrder == DateTimeConventions::DateOrder::DayMonthYear) {
+        day = parts[0].toInt();
+        month = parts[1].toInt();
+        year = parts[2].toInt();
+        yearDigits = int(parts[2].size());
+    } else {
+        month = parts[0].toInt();
+        day = parts[1].toInt();
+        year = parts[2].toInt();
+        yearDigits = int(parts[2].size());
+    }
+    if (yearDigits <= 2)
+        year += year < 30 ? 2000 : 1900;
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QTime> readTime(const QString& token, int designator) {
+    const QStringList parts = token.split(QLatin1Char(':'));
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
+    for (const QString& part : parts) {
+        if (!allDigits(part) || part.size() > 2)
+            return std::nullopt;
+    }
+    int hour = parts[0].toInt();
+    const int minute = parts[1].toInt();
+    const int second = parts.size() == 3 ? parts[2].toInt() : 0;
+    if (designator != 0) {
+        if (hour > 12)
+            return std::nullopt;
+        hour %= 12;
+        if (designator > 0)
+            hour += 12;
+    }
+    const QTime time(hour, minute, second);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+} // namespace
+
+std::optional<QDateTime> readDateTimeText(const QString& text,
+                                          const DateTimeConventions& conventions) {
+    const QStringList tokens = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QString dateToken;
+    QString timeToken;
+    int designator = 0; // -1 before noon, +1 after, 0 none
+    for (QString token : tokens) {
+        for (const auto& [word, meaning] :
+             {std::pair{conventions.amDesignator, -1}, std::pair{conventions.pmDesignator, 1}}) {
+            if (!word.isEmpty() && token.endsWith(word, Qt::CaseInsensitive) &&
+                (token.size() == word.size() || token.contains(QLatin1Char(':')))) {
+                if (designator != 0)
+                    return std::nullopt;
+                designator = meaning;
+                token.chop(word.size());
+                break;
+            }
+        }
+        if (token.isEmpty())
+            continue;
+        QString& slot = token.contains(QLatin1Char(':')) ? timeToken : dateToken;
+        if (!slot.isEmpty())
+            return std::nullopt;
+        slot = token;
+    }
+    if (dateToken.isEmpty() && timeToken.isEmpty())
+        return std::nullopt;
+
+    QDate date = fromDateSerial(0);
+    if (!dateToken.isEmpty()) {
+        const auto read = readDate(dateToken, conventions);
+        if (!read)
+            return std::nullopt;
+        date = *read;
+    }
+    QTime time(0, 0);
+    if (!timeToken.isEmpty()) {
+        const auto read = readTime(timeToken, designator);
+        if (!read)
+            return std::nullopt;
+        time = *read;
+    } else if (designator != 0) {
+        return std::nullopt;
+    }
+    return QDateTime(date, time, Qt::UTC);
+}
+
+} // namespace conv

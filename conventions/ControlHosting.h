@@ -15,7 +15,7 @@ struct AmbientProperties {
     QFont font;
     QColor foreColor = Qt::black;
     QColor backColor = Qt::white;
-    QString displayName; // the control's name on the host, such as "KiroXPDTPicker1"
+    QString displayName;  // the control's name on the host, such as "KiroXPDTPicker1"
     bool userMode = true; // false while the host is being designed
 };
 

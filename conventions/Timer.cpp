@@ -10,11 +10,7 @@ class QtTimer final : public Timer {
 public:
     QtTimer() { connect(&m_timer, &QTimer::timeout, this, &Timer::timeout); }
 
-    void setInterval(int milliseconds) override {
-        // Short intervals need the precise timer; long ones may be coalesced to save wake-ups.
-        m_timer.setTimerType(milliseconds < 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
-        m_timer.setInterval(milliseconds);
-    }
+    void setInterval(int milliseconds) override { m_timer.setInterval(milliseconds); }
     int interval() const override { return m_timer.interval(); }
     void setSingleShot(bool singleShot) override { m_timer.setSingleShot(singleShot); }
     bool isSingleShot() const override { return m_timer.isSingleShot(); }

@@ -1,4 +1,5 @@
 #include "conventions/PropertyBag.h"
+#include "conventions/StoredDesign.h"
 
 #include <QTest>
 
@@ -91,6 +92,26 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!PropertyBag::fromText(QStringLiteral("Ok As Long = 1\n") + text, &error));
         QVERIFY(error.startsWith(QStringLiteral("line 2")));
+    }
+
+    void storedDesignHoldsOneBagPerControl() {
+        const QString text = QStringLiteral("[KiroXPDTPicker1]\n"
+                                            "Value As Long = 40248\n"
+                                            "FormatDate As String = \"m/dd/yy\"\n"
+                                            "\n"
+                                            "[Timer4]\n"
+                                            "MinuteInterval As Integer = 5\n");
+        const auto design = conv::parseStoredDesign(text);
+        QVERIFY(design);
+        QCOMPARE(design->keys(), (QStringList{"KiroXPDTPicker1", "Timer4"}));
+        QCOMPARE(design->value("KiroXPDTPicker1").readInt32(QStringLiteral("Value"), 0), 40248);
+        QCOMPARE(design->value("Timer4").readInt16(QStringLiteral("MinuteInterval"), 0), qint16(5));
+        QCOMPARE(conv::parseStoredDesign(conv::storedDesignText(*design)), design);
+
+        QString error;
+        QVERIFY(!conv::parseStoredDesign(QStringLiteral("Value As Long = 1"), &error));
+        QVERIFY(!conv::parseStoredDesign(QStringLiteral("[A]\nValue As Long = x"), &error));
+        QVERIFY(error.contains(QStringLiteral("[A]")));
     }
 };
 

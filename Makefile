@@ -1,0 +1,24 @@
+# The two commands of the README. PRESET=asan builds and tests with ASan + UBSan.
+PRESET ?= default
+BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
+
+.PHONY: run test build deps format bench
+
+run: build
+	$(BUILD_DIR)/bin/nocturnia
+
+test: build
+	tools/run-tests.sh $(PRESET)
+
+build: deps
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET)
+
+deps:
+	tools/install-deps.sh
+
+format: build
+	cmake --build --preset $(PRESET) --target format
+
+bench: build
+	bench/startup-idle.sh

@@ -1,0 +1,107 @@
+// Starts Nocturnia as the program does and prints, without judging them: milliseconds from
+// process start to the splash being shown and to the main window being shown, then the CPU
+// share of one core and the resident memory over an idle spell.
+//
+// Usage: startup_idle LAUNCH_NS IDLE_SECONDS, where LAUNCH_NS is the wall clock in
+// nanoseconds taken just before the process was started (date +%s%N).
+
+#include "Main.h"
+#include "RealServices.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+
+namespace {
+
+double msSince(long long launchNs) {
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    return double(now - launchNs) / 1e6;
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long rssKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Notes the first time the window of the given name is shown.
+class ShowWatch final : public QObject {
+public:
+    ShowWatch(long long launchNs, const char* window, const char* what)
+        : m_launchNs(launchNs)
+        , m_window(QString::fromLatin1(window))
+        , m_what(what) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !m_seen && watched->objectName() == m_window) {
+            m_seen = true;
+            std::printf("%-28s %8.1f ms\n", m_what, msSince(m_launchNs));
+            std::fflush(stdout);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    long long m_launchNs;
+    QString m_window;
+    const char* m_what;
+    bool m_seen = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS\n");
+        return 2;
+    }
+    const long long launchNs = std::atoll(argv[1]);
+    const int idleSeconds = std::atoi(argv[2]);
+
+    QApplication app(argc, argv);
+    configureApplication();
+    ShowWatch splashShown(launchNs, "Splash", "splash shown after");
+    ShowWatch mainShown(launchNs, "Main", "main window shown after");
+    app.installEventFilter(&splashShown);
+    app.installEventFilter(&mainShown);
+    RealServices services;
+    Main main(services.mainServices());
+    QObject::connect(&main, &Main::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    main.Form_Load();
+
+    double cpuAtIdle = 0;
+    QTimer idleStart;
+    idleStart.setSingleShot(true);
+    QObject::connect(&idleStart, &QTimer::timeout, &app, [&] { cpuAtIdle = cpuSeconds(); });
+    QTimer idleEnd;
+    idleEnd.setSingleShot(true);
+    QObject::connect(&idleEnd, &QTimer::timeout, &app, [&] {
+        const double share = (cpuSeconds() - cpuAtIdle) / idleSeconds * 100.0;
+        std::printf("%-28s %8.2f %% of one core over %d s\n", "idle CPU", share, idleSeconds);
+        std::printf("%-28s %8.1f MiB\n", "resident memory", double(rssKiB()) / 1024.0);
+        main.close();
+    });
+    // Idle starts once the main window is up (the splash lasts 4000 ms).
+    idleStart.start(4500);
+    idleEnd.start(4500 + idleSeconds * 1000);
+    return QApplication::exec();
+}

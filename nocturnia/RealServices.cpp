@@ -1,0 +1,39 @@
+#include "RealServices.h"
+
+#include "conventions/DesignFonts.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+namespace {
+
+QString settingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/nocturnia/settings.ini");
+}
+
+} // namespace
+
+RealServices::RealServices()
+    : m_programFolder(QCoreApplication::applicationDirPath())
+    , m_settings(settingsFile())
+    , m_controls(m_programFolder + QStringLiteral("/libdatora.so")) {}
+
+MainServices RealServices::mainServices() {
+    return MainServices{m_settings,
+                        m_fileOpener,
+                        m_dialogs,
+                        m_controls,
+                        m_clock,
+                        m_timers,
+                        conv::DateTimeConventions::system(),
+                        m_programFolder};
+}
+
+void configureApplication() {
+    QApplication::setApplicationName(QStringLiteral("Nocturnia"));
+    // Minimising hides the window in the notification area; only unloading the main window
+    // ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(conv::designFont(QStringLiteral("Tahoma"), 8.25));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "DesktopFileOpener.h"
+#include "IniSettingsStore.h"
+#include "MainServices.h"
+#include "PluginControlLoader.h"
+#include "QtDialogs.h"
+#include "conventions/Clock.h"
+#include "conventions/Timer.h"
+
+// The real implementations of the main window's services, built once by the composition
+// root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
+// library beside the executable, the system clock and Qt's timers.
+class RealServices {
+public:
+    RealServices();
+    MainServices mainServices();
+
+private:
+    QString m_programFolder;
+    IniSettingsStore m_settings;
+    DesktopFileOpener m_fileOpener;
+    QtDialogs m_dialogs;
+    PluginControlLoader m_controls;
+    conv::SystemClock m_clock;
+    conv::QtTimerSource m_timers;
+};
+
+// The application object's settings that every way of starting the program shares.
+void configureApplication();

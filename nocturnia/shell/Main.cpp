@@ -1,0 +1,350 @@
+#include "Main.h"
+
+#include "AppIcon.h"
+#include "ClickableLabel.h"
+#include "ControlLoader.h"
+#include "FileOpener.h"
+#include "FolderChooser.h"
+#include "SettingConversion.h"
+#include "SettingsStore.h"
+#include "Splash.h"
+#include "conventions/Clock.h"
+#include "conventions/ControlHosting.h"
+#include "conventions/DatePattern.h"
+#include "conventions/DateSerial.h"
+#include "conventions/StoredDesign.h"
+#include "conventions/Timer.h"
+#include "conventions/Twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QScreen>
+#include <QStyle>
+#include <QTimeEdit>
+
+Q_LOGGING_CATEGORY(lcMain, "nocturnia.main")
+
+namespace {
+
+const QString kApplication = QStringLiteral("Nocturnia");
+const QString kSettingsSection = QStringLiteral("Settings");
+
+template <class W> W* placed(W* widget, int left, int top, int width, int height) {
+    widget->setGeometry(conv::twipsRect(left, top, width, height));
+    return widget;
+}
+
+QLabel* label(const QString& text, QWidget* parent, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+conv::StoredDesign loadDesign() {
+    QFile file(QStringLiteral(":/designs/Main.design"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString error;
+    const auto design = conv::parseStoredDesign(QString::fromUtf8(file.readAll()), &error);
+    if (!design)
+        qCWarning(lcMain) << "stored design unreadable:" << error;
+    return design.value_or(conv::StoredDesign());
+}
+
+} // namespace
+
+Main::Main(MainServices services)
+    : QWidget(nullptr)
+    , m_services(std::move(services)) {
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Nocturnia"));
+    setFixedSize(conv::twipsToPixels(10320), conv::twipsToPixels(6945));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    buildRegions();
+    buildNavigation();
+    buildScheduleDetails();
+    buildCommandPage();
+    buildTriggerPage();
+    createTimers();
+}
+
+Main::~Main() {
+    // The splash hangs on this window and on the timer source; it cannot outlive them.
+    delete m_splash;
+}
+
+void Main::buildRegions() {
+    Banner = new QLabel(this);
+    Banner->setObjectName(QStringLiteral("Banner"));
+    Banner->setGeometry(0, 0, 700, 80);
+    Banner->setPixmap(QPixmap(QStringLiteral(":/pictures/banner.png")));
+
+    const QString folder = m_services.programFolder;
+    Label49 = placed(new ClickableLabel(QString(), this), 7320, 120, 1455, 375);
+    Label48 = placed(new ClickableLabel(QString(), this), 8880, 120, 1335, 375);
+    connect(Label49, &ClickableLabel::clicked, this,
+            [this, folder] { LaunchApp(folder + QStringLiteral("/Help.chm")); });
+    connect(Label48, &ClickableLabel::clicked, this,
+            [this, folder] { LaunchApp(folder + QStringLiteral("/Leafwise Campaign.pdf")); });
+
+    const auto frame = [this](const char* name, const char* caption, int left, int top, int width,
+                              int height) {
+        auto* box =
+            placed(new QGroupBox(QString::fromLatin1(caption), this), left, top, width, height);
+        box->setObjectName(QString::fromLatin1(name));
+        return box;
+    };
+    Frame7 = frame("Frame7", "Navigation Menu", 120, 1320, 2535, 1935);
+    Frame11 = frame("Frame11", "Schedule Details", 120, 3360, 2535, 2775);
+    Frame8 = frame("Frame8", "Automatic Commands", 2760, 1320, 7455, 4815);
+    Frame5 = frame("Frame5", "Ostrel Wireless Technologies", 2760, 1320, 7455, 4815);
+    Frame5->hide();
+    Frame13 = frame("Frame13", "Schedule Countdown", 120, 6240, 10095, 615);
+}
+
+void Main::buildNavigation() {
+    const struct {
+        ClickableLabel** label;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+    } links[] = {
+        {&Label28, "Automatic Commands", QStyle::SP_ComputerIcon},
+        {&Label9, "Wireless Technologies", QStyle::SP_DriveNetIcon},
+        {&Label47, "Sound Activation Console", QStyle::SP_MediaVolume},
+        {&Label8, "Exit Application", QStyle::SP_DialogCloseButton},
+    };
+    int y = 24;
+    for (const auto& link : links) {
+        auto* icon = new QLabel(Frame7);
+        icon->setPixmap(style()->standardIcon(link.icon).pixmap(16, 16));
+        icon->setGeometry(10, y, 16, 16);
+        *link.label = new ClickableLabel(QString::fromLatin1(link.caption), Frame7);
+        (*link.label)->move(32, y);
+        (*link.label)->adjustSize();
+        y += 25;
+    }
+    connect(Label28, &ClickableLabel::clicked, this, [this] {
+        Frame8->show();
+        Frame5->hide();
+    });
+    connect(Label9, &ClickableLabel::clicked, this, [this] {
+        Frame8->hide();
+        Frame5->show();
+    });
+    connect(Label8, &ClickableLabel::clicked, this, &QWidget::close);
+}
+
+void Main::buildScheduleDetails() {
+    const int valueX = 88;
+    label(QStringLiteral("Current Date:"), Frame11, 10, 24);
+    Label7 = label(QStringLiteral("00/00/0000"), Frame11, valueX, 24);
+    label(QStringLiteral("Current Time:"), Frame11, 10, 48);
+    Label1 = label(QStringLiteral("00:00:00 AM"), Frame11, valueX, 48);
+    Label17 = label(QStringLiteral("Schedule Date:"), Frame11, 10, 88);
+    Label15 = label(QStringLiteral("00/00/00"), Frame11, valueX, 88);
+    Label18 = label(QStringLiteral("Schedule Time:"), Frame11, 10, 112);
+    Label4 = label(QStringLiteral("12:00:00 AM"), Frame11, valueX, 112);
+    for (QLabel* value : {Label7, Label1, Label15, Label4})
+        value->setFixedWidth(Frame11->width() - valueX - 6);
+
+    Label35 = new QLabel(QStringLiteral("This schedule point has been reached!"), Frame13);
+    Label35->setGeometry(10, 18, Frame13->width() - 20, 18);
+}
+
+void Main::buildCommandPage() {
+    Frame12 = placed(new QFrame(Frame8), 120, 3360, 7215, 1335);
+    Frame12->setObjectName(QStringLiteral("Frame12"));
+    label(QStringLiteral("Select Schedule Date: *"), Frame12, 8, 6);
+    label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 6);
+    DT = new QTimeEdit(Frame12);
+    DT->setObjectName(QStringLiteral("DT"));
+    DT->setDisplayFormat(QStringLiteral("h:mm:ss AP"));
+    DT->setGeometry(200, 24, 120, 22);
+    auto* reminder = new QLabel(QStringLiteral("* Remember that if time surpasses 11:59:59 PM, you "
+                                               "should also adjust the correct date."),
+                                Frame12);
+    reminder->setWordWrap(true);
+    reminder->setGeometry(8, 52, Frame12->width() - 16, 32);
+}
+
+void Main::buildTriggerPage() {
+    auto* folderPanel = new QFrame(Frame5);
+    folderPanel->setObjectName(QStringLiteral("Frame1"));
+    folderPanel->setFrameShape(QFrame::StyledPanel);
+    folderPanel->setGeometry(8, 22, Frame5->width() - 16, 96);
+    label(QStringLiteral("Browse For Transfers Incoming Folder:"), folderPanel, 8, 8);
+    BrowseFolder1 = new FolderChooser(
+        m_services.dialogs, QStringLiteral("Browse For Transfers Incoming Folder"), folderPanel);
+    BrowseFolder1->setGeometry(8, 28, folderPanel->width() - 16, 26);
+    Check1 = new QCheckBox(QStringLiteral("Enable Tidelink Technology"), folderPanel);
+    Check1->move(8, 64);
+    Check1->adjustSize();
+
+    auto* networkPanel = new QFrame(Frame5);
+    networkPanel->setObjectName(QStringLiteral("Frame6"));
+    networkPanel->setFrameShape(QFrame::StyledPanel);
+    networkPanel->setGeometry(8, 126, Frame5->width() - 16, 64);
+    label(QStringLiteral("Farcall Mobile Reaction:"), networkPanel, 8, 8);
+    Check6 = new QCheckBox(QStringLiteral("Enable Farcall Mobile Technology"), networkPanel);
+    Check6->move(8, 32);
+    Check6->adjustSize();
+}
+
+void Main::createTimers() {
+    const struct {
+        std::unique_ptr<conv::Timer>* timer;
+        int interval;
+    } design[] = {
+        {&Timer1, 1000}, {&Timer2, 1},   {&Timer3, 10},  {&Timer10, 500},
+        {&Timer5, 500},  {&Timer6, 100}, {&Timer8, 100},
+    };
+    for (const auto& entry : design) {
+        *entry.timer = m_services.timers.createTimer();
+        (*entry.timer)->setInterval(entry.interval);
+    }
+}
+
+void Main::Form_Load() {
+    LoadSequence load;
+    load.add(QStringLiteral("icon"), [this] {
+        SetAppIcon(this, QStringLiteral("AAA"), true);
+        return !windowIcon().isNull();
+    });
+    load.add(QStringLiteral("hide"), [this] {
+        hide();
+        return true;
+    });
+    load.add(QStringLiteral("splash"), [this] {
+        m_splash = new Splash(*this, m_services.timers);
+        m_splash->show();
+        return true;
+    });
+    load.add(QStringLiteral("date picker"), [this] { return loadDatePicker(); });
+    load.add(QStringLiteral("folder"), [this] {
+        BrowseFolder1->setPath(m_services.settings.read(
+            kApplication, kSettingsSection, QStringLiteral("Folder"), BrowseFolder1->path()));
+        return true;
+    });
+    load.add(QStringLiteral("tidelink"),
+             [this] { return readCheckSetting(Check1, QStringLiteral("Tidelink")); });
+    load.add(QStringLiteral("farcall"),
+             [this] { return readCheckSetting(Check6, QStringLiteral("FarcallMobile")); });
+    load.add(QStringLiteral("time picker"), [this] {
+        DT->setTime(m_services.clock.now().time());
+        return true;
+    });
+    m_loadReport = load.run();
+
+    // Timers enabled at design start with the window.
+    for (conv::Timer* timer :
+         {Timer1.get(), Timer3.get(), Timer10.get(), Timer5.get(), Timer6.get(), Timer8.get()})
+        timer->start();
+}
+
+bool Main::loadDatePicker() {
+    QString error;
+    QWidget* picker = m_services.controls.createControl(
+        QStringLiteral("KiroXPControls2.KiroXPDTPicker"), Frame12, &error);
+    if (!picker) {
+        qCInfo(lcMain) << "no date picker:" << error;
+        return false;
+    }
+    KiroXPDTPicker1 = picker;
+    picker->setObjectName(QStringLiteral("KiroXPDTPicker1"));
+    picker->setGeometry(8, 24, 120, 21);
+    if (auto* hosted = qobject_cast<conv::HostedControl*>(picker)) {
+        conv::AmbientProperties ambient;
+        ambient.font = font();
+        ambient.displayName = picker->objectName();
+        hosted->readProperties(loadDesign().value(picker->objectName()), ambient);
+    }
+    const QDate today = m_services.clock.now().date();
+    picker->setProperty(
+        "Text", conv::formatDate(today, QStringLiteral("m/d/yyyy"), m_services.conventions));
+    picker->setProperty("Value", conv::toDateSerial(today));
+    picker->show();
+    return true;
+}
+
+bool Main::readCheckSetting(QCheckBox* box, const QString& key) {
+    const int current = box->checkState() == Qt::Checked            ? 1
+                        : box->checkState() == Qt::PartiallyChecked ? 2
+                                                                    : 0;
+    const auto value = checkValueFromSetting(
+        m_services.settings.read(kApplication, kSettingsSection, key, QString::number(current)));
+    if (!value)
+        return false;
+    box->setCheckState(*value == 1   ? Qt::Checked
+                       : *value == 2 ? Qt::PartiallyChecked
+                                     : Qt::Unchecked);
+    return true;
+}
+
+void Main::LaunchApp(const QString& path) {
+    m_services.fileOpener.open(path);
+}
+
+void Main::setCleanupStep(CleanupStep step, std::function<void()> action) {
+    m_cleanupSteps.at(std::size_t(step)) = std::move(action);
+}
+
+void Main::mnuExit_Click() {
+    cleanup();
+}
+
+void Main::cleanup() {
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    for (const auto& step : m_cleanupSteps) {
+        if (!step)
+            continue;
+        try {
+            step();
+        } catch (const std::exception& e) {
+            qCWarning(lcMain) << "cleanup step failed:" << e.what();
+        }
+    }
+    // Every other window of the program is an unowned top-level window.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != this && !window->parentWidget())
+            window->close();
+    }
+    for (conv::Timer* timer : {Timer1.get(), Timer2.get(), Timer3.get(), Timer10.get(),
+                               Timer5.get(), Timer6.get(), Timer8.get()})
+        timer->stop();
+    hide();
+    Q_EMIT unloaded();
+}
+
+void Main::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1)
+        LaunchApp(m_services.programFolder + QStringLiteral("/Help.chm"));
+    QWidget::keyPressEvent(event);
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+    cleanup();
+    event->accept();
+}
+
+void Main::showEvent(QShowEvent* event) {
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    }
+    QWidget::showEvent(event);
+}

@@ -1,0 +1,368 @@
+#include "AppIcon.h"
+#include "ClickableLabel.h"
+#include "ControlLoader.h"
+#include "FolderChooser.h"
+#include "IniSettingsStore.h"
+#include "LoadSequence.h"
+#include "Main.h"
+#include "ManualTime.h"
+#include "RecordingDialogs.h"
+#include "RecordingFileOpener.h"
+#include "conventions/ControlHosting.h"
+#include "conventions/DateSerial.h"
+#include "conventions/Timer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// A stand-in for the library's date picker that records how the host drives it.
+class FakePicker final : public QWidget, public conv::HostedControl {
+    Q_OBJECT
+    Q_INTERFACES(conv::HostedControl)
+    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(int Value READ value WRITE setValue)
+public:
+    using QWidget::QWidget;
+    QStringList calls;
+    conv::PropertyBag design;
+
+    QString text() const { return m_text; }
+    void setText(const QString& t) {
+        calls << QStringLiteral("Text=") + t;
+        m_text = t;
+    }
+    int value() const { return m_value; }
+    void setValue(int v) {
+        calls << QStringLiteral("Value=%1").arg(v);
+        m_value = v;
+    }
+
+    void initNewControl(const conv::AmbientProperties&) override {}
+    void readProperties(const conv::PropertyBag& bag, const conv::AmbientProperties&) override {
+        calls << QStringLiteral("readProperties");
+        design = bag;
+    }
+    void writeProperties(conv::PropertyBag&, const conv::AmbientProperties&) const override {}
+    bool dispatch(qint32, conv::DispatchKind, QVariant&, QString*) override { return false; }
+
+private:
+    QString m_text;
+    int m_value = 0;
+};
+
+class FakeLoader final : public ControlLoader {
+public:
+    bool available = false;
+    QString askedFor;
+    FakePicker* made = nullptr;
+    QWidget* createControl(const QString& className, QWidget* parent, QString* error) override {
+        askedFor = className;
+        if (!available) {
+            *error = QStringLiteral("not installed");
+            return nullptr;
+        }
+        made = new FakePicker(parent);
+        return made;
+    }
+};
+
+// One main window with doubles for everything outside, on a manual clock.
+struct Fixture {
+    QTemporaryDir dir;
+    IniSettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
+    RecordingFileOpener opener;
+    RecordingDialogs dialogs;
+    FakeLoader controls;
+    ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
+    std::unique_ptr<Main> main;
+
+    Main& make() {
+        main = std::make_unique<Main>(MainServices{settings, opener, dialogs, controls, time, time,
+                                                   conv::DateTimeConventions::usEnglish(),
+                                                   QStringLiteral("/opt/nocturnia")});
+        return *main;
+    }
+    Main& load() {
+        make().Form_Load();
+        return *main;
+    }
+};
+
+} // namespace
+
+class TestMain : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void regionsStandAtTheirDesignPlaces() {
+        Fixture f;
+        Main& main = f.make();
+        QCOMPARE(main.size(), QSize(688, 463));
+        QCOMPARE(main.windowTitle(), QStringLiteral("Nocturnia"));
+        const struct {
+            QGroupBox* frame;
+            const char* caption;
+            QRect geometry;
+        } regions[] = {
+            {main.Frame7, "Navigation Menu", QRect(8, 88, 169, 129)},
+            {main.Frame11, "Schedule Details", QRect(8, 224, 169, 185)},
+            {main.Frame8, "Automatic Commands", QRect(184, 88, 497, 321)},
+            {main.Frame5, "Ostrel Wireless Technologies", QRect(184, 88, 497, 321)},
+            {main.Frame13, "Schedule Countdown", QRect(8, 416, 673, 41)},
+        };
+        for (const auto& region : regions) {
+            QCOMPARE(region.frame->title(), QString::fromLatin1(region.caption));
+            QCOMPARE(region.frame->geometry(), region.geometry);
+        }
+        QVERIFY(!main.Frame8->isHidden());
+        QVERIFY(main.Frame5->isHidden());
+        QCOMPARE(main.Label49->geometry(), QRect(488, 8, 97, 25));
+        QCOMPARE(main.Label48->geometry(), QRect(592, 8, 89, 25));
+        QCOMPARE(main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+    }
+
+    void hiddenFieldsHoldTheirDesignValues() {
+        Fixture f;
+        Main& main = f.make();
+        const QList<std::pair<const StateField*, const char*>> fields{
+            {&main.Text5, "1"},
+            {&main.Text6, "0"},
+            {&main.Text7, "0"},
+            {&main.Text8, "0"},
+            {&main.Text9, "0"},
+            {&main.Text10, ""},
+            {&main.Label5, "Inactive"},
+            {&main.lblActive, "The Trigger Is Deactivated"},
+            {&main.Label10, "Time Difference"},
+            {&main.Label37, "Label37"},
+            {&main.Label42, "Label42"},
+            {&main.Label43, "Label43"},
+            {&main.Label44, "Label44"},
+        };
+        for (const auto& [field, design] : fields)
+            QCOMPARE(field->text(), QString::fromLatin1(design));
+        QCOMPARE(main.Label37.number(), 0.0);
+
+        QSignalSpy changed(&main.Text7, &StateField::changed);
+        main.Text7.setText(QStringLiteral("1"));
+        main.Text7.setText(QStringLiteral("1"));
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void timersHaveTheirDesignIntervalsAndStates() {
+        Fixture f;
+        Main& main = f.load();
+        const struct {
+            conv::Timer* timer;
+            int interval;
+            bool running;
+        } timers[] = {
+            {main.Timer1.get(), 1000, true}, {main.Timer2.get(), 1, false},
+            {main.Timer3.get(), 10, true},   {main.Timer10.get(), 500, true},
+            {main.Timer5.get(), 500, true},  {main.Timer6.get(), 100, true},
+            {main.Timer8.get(), 100, true},
+        };
+        for (const auto& t : timers) {
+            QCOMPARE(t.timer->interval(), t.interval);
+            QCOMPARE(t.timer->isActive(), t.running);
+        }
+    }
+
+    void firstStartLeavesTheDesignValues() {
+        Fixture f;
+        Main& main = f.load();
+        QCOMPARE(main.BrowseFolder1->path(), QString());
+        QCOMPARE(main.Check1->checkState(), Qt::Unchecked);
+        QCOMPARE(main.Check6->checkState(), Qt::Unchecked);
+        QVERIFY(!QFile::exists(f.settings.filePath())); // nothing written at start
+        // Without the control library the picker step is skipped and the rest goes on.
+        QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
+        QCOMPARE(main.KiroXPDTPicker1, nullptr);
+        QCOMPARE(main.loadReport(), (QStringList{"icon", "hide", "splash", "folder", "tidelink",
+                                                 "farcall", "time picker"}));
+        QCOMPARE(main.DT->time(), QTime(22, 15, 30));
+    }
+
+    void storedSettingsAreApplied_data() {
+        QTest::addColumn<QString>("tidelink");
+        QTest::addColumn<QString>("farcall");
+        QTest::addColumn<int>("check1");
+        QTest::addColumn<int>("check6");
+        QTest::addColumn<bool>("tidelinkStepDone");
+        QTest::newRow("both on") << "1"
+                                 << "1" << int(Qt::Checked) << int(Qt::Checked) << true;
+        QTest::newRow("off") << "0"
+                             << " 1 " << int(Qt::Unchecked) << int(Qt::Checked) << true;
+        QTest::newRow("grey") << "2"
+                              << "0" << int(Qt::PartiallyChecked) << int(Qt::Unchecked) << true;
+        QTest::newRow("words keep the design")
+            << "True"
+            << "1" << int(Qt::Unchecked) << int(Qt::Checked) << false;
+        QTest::newRow("out of range") << "7"
+                                      << "abc" << int(Qt::Unchecked) << int(Qt::Unchecked) << false;
+    }
+    void storedSettingsAreApplied() {
+        QFETCH(QString, tidelink);
+        QFETCH(QString, farcall);
+        QFETCH(int, check1);
+        QFETCH(int, check6);
+        QFETCH(bool, tidelinkStepDone);
+        Fixture f;
+        f.settings.write("Nocturnia", "Settings", "Folder", "/srv/incoming");
+        f.settings.write("Nocturnia", "Settings", "Tidelink", tidelink);
+        f.settings.write("nocturnia", "settings", "farcallmobile", farcall);
+        Main& main = f.load();
+        QCOMPARE(main.BrowseFolder1->path(), QStringLiteral("/srv/incoming"));
+        QCOMPARE(int(main.Check1->checkState()), check1);
+        QCOMPARE(int(main.Check6->checkState()), check6);
+        QCOMPARE(main.loadReport().contains(QStringLiteral("tidelink")), tidelinkStepDone);
+        QVERIFY(main.loadReport().contains(QStringLiteral("time picker")));
+    }
+
+    void datePickerTakesItsDesignThenToday() {
+        Fixture f;
+        f.controls.available = true;
+        Main& main = f.load();
+        QCOMPARE(main.KiroXPDTPicker1, f.controls.made);
+        QCOMPARE(main.KiroXPDTPicker1->parentWidget(), main.Frame12);
+        FakePicker& picker = *f.controls.made;
+        QCOMPARE(
+            picker.calls,
+            (QStringList{"readProperties", "Text=12/9/2026",
+                         QStringLiteral("Value=%1").arg(conv::toDateSerial(QDate(2026, 12, 9)))}));
+        QCOMPARE(picker.design.readString(QStringLiteral("FormatDate"), {}),
+                 QStringLiteral("m/dd/yy"));
+        QCOMPARE(picker.design.readInt32(QStringLiteral("Value"), 0), 40248);
+        QCOMPARE(picker.design.readString(QStringLiteral("Text"), {}), QStringLiteral("3/11/16"));
+        QCOMPARE(picker.design.readFont(QStringLiteral("Font"), {}).family,
+                 QStringLiteral("Tahoma"));
+        QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));
+    }
+
+    void splashGivesWayToTheMainWindowAfter4000ms() {
+        Fixture f;
+        Main& main = f.load();
+        QPointer<Splash> splash = main.splash();
+        QVERIFY(splash && splash->isVisible());
+        QCOMPARE(splash->size(), QSize(502, 271));
+        QVERIFY(!main.isVisible());
+        f.time.advance(3999);
+        QVERIFY(splash->isVisible());
+        QVERIFY(!main.isVisible());
+        f.time.advance(1);
+        QVERIFY(main.isVisible());
+        QTRY_VERIFY(splash.isNull()); // unloaded, not just hidden
+    }
+
+    void closeBoxEndsTheProgram() {
+        Fixture f;
+        Main& main = f.load();
+        QPointer<Splash> splash = main.splash();
+        QStringList order;
+        main.setCleanupStep(Main::CleanupStep::CloseListener, [&] { order << "listener"; });
+        main.setCleanupStep(Main::CleanupStep::RemoveTrayIcon, [&] { order << "tray"; });
+        main.setCleanupStep(Main::CleanupStep::StopPlayer, [&] {
+            order << "player";
+            throw std::runtime_error("no player"); // a failing step does not stop the others
+        });
+        QSignalSpy unloaded(&main, &Main::unloaded);
+        main.show();
+        QVERIFY(main.close());
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(order, (QStringList{"tray", "player", "listener"}));
+        QVERIFY(!main.isVisible());
+        QTRY_VERIFY(splash.isNull());
+        QCOMPARE(f.time.activeTimerCount(), 0);
+        QVERIFY(!QFile::exists(f.settings.filePath())); // nothing written on the way out
+    }
+
+    void exitFromTheMenuRunsTheCleanupOnce() {
+        Fixture f;
+        Main& main = f.load();
+        int cleanups = 0;
+        main.setCleanupStep(Main::CleanupStep::StopPlayer, [&] { ++cleanups; });
+        QSignalSpy unloaded(&main, &Main::unloaded);
+        main.mnuExit_Click();
+        main.close(); // the unload that follows does not clean up again
+        QCOMPARE(cleanups, 1);
+        QCOMPARE(unloaded.count(), 1);
+    }
+
+    void helpAndDocumentsOpenFromTheProgramFolder() {
+        Fixture f;
+        Main& main = f.load();
+        QTest::keyClick(&main, Qt::Key_F1);
+        QTest::keyClick(&main, Qt::Key_F2);
+        QTest::mouseClick(main.Label49, Qt::LeftButton);
+        QTest::mouseClick(main.Label48, Qt::LeftButton);
+        QTest::mouseClick(main.Label48, Qt::RightButton);
+        QCOMPARE(f.opener.opened, (QStringList{"/opt/nocturnia/Help.chm", "/opt/nocturnia/Help.chm",
+                                               "/opt/nocturnia/Leafwise Campaign.pdf"}));
+    }
+
+    void navigationSwitchesPagesAndExits() {
+        Fixture f;
+        Main& main = f.load();
+        main.show();
+        QTest::mouseClick(main.Label9, Qt::LeftButton);
+        QVERIFY(main.Frame8->isHidden());
+        QVERIFY(!main.Frame5->isHidden());
+        QTest::mouseClick(main.Label28, Qt::LeftButton);
+        QVERIFY(!main.Frame8->isHidden());
+        QVERIFY(main.Frame5->isHidden());
+        QSignalSpy unloaded(&main, &Main::unloaded);
+        QTest::mouseClick(main.Label8, Qt::LeftButton);
+        QCOMPARE(unloaded.count(), 1);
+    }
+
+    void windowIconHasEverySize() {
+        QWidget owner;
+        QWidget window(&owner, Qt::Window);
+        SetAppIcon(&window, QStringLiteral("AAA"), true);
+        const QList<QSize> sizes = window.windowIcon().availableSizes();
+        for (int side : {16, 24, 32, 48, 64, 96, 128, 256})
+            QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+        QCOMPARE(owner.windowIcon().availableSizes(), sizes);
+
+        QWidget plain;
+        const qint64 before = plain.windowIcon().cacheKey();
+        SetAppIcon(&plain, QStringLiteral("NoSuchIcon"), true);
+        QCOMPARE(plain.windowIcon().cacheKey(), before);
+    }
+
+    void loadSequenceSkipsFailingSteps() {
+        LoadSequence load;
+        QStringList ran;
+        load.add(QStringLiteral("a"), [&] {
+            ran << "a";
+            return true;
+        });
+        load.add(QStringLiteral("b"), [&]() -> bool {
+            ran << "b";
+            throw std::runtime_error("broken");
+        });
+        load.add(QStringLiteral("c"), [&] {
+            ran << "c";
+            return false;
+        });
+        load.add(QStringLiteral("d"), [&] {
+            ran << "d";
+            return true;
+        });
+        QCOMPARE(load.run(), (QStringList{"a", "d"}));
+        QCOMPARE(ran, (QStringList{"a", "b", "c", "d"}));
+    }
+};
+
+QTEST_MAIN(TestMain)
+#include "tst_main.moc"

@@ -1,0 +1,182 @@
+// Draws the program's pictures: the application icon in every size, the banner of the main
+// window and the splash artwork. Run by tools/make-artwork.sh; the PNG files it writes are
+// committed under nocturnia/assets.
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+const QColor kMidnight(16, 24, 64);
+const QColor kDusk(44, 78, 160);
+const QColor kMoon(246, 228, 160);
+
+// A crescent: a disc with a second, offset disc cut out of it.
+QPainterPath crescent(const QRectF& bounds) {
+    QPainterPath disc;
+    disc.addEllipse(bounds);
+    QPainterPath bite;
+    const qreal shift = bounds.width() * 0.34;
+    bite.addEllipse(bounds.translated(shift, -shift * 0.55));
+    return disc.subtracted(bite);
+}
+
+void star(QPainter& p, QPointF centre, qreal radius) {
+    QPainterPath path;
+    for (int i = 0; i < 8; ++i) {
+        const qreal r = i % 2 == 0 ? radius : radius * 0.28;
+        const qreal angle = i * M_PI / 4 - M_PI / 2;
+        const QPointF point(centre.x() + r * std::cos(angle), centre.y() + r * std::sin(angle));
+        if (i == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+    }
+    path.closeSubpath();
+    p.fillPath(path, QColor(255, 255, 255, 230));
+}
+
+QImage icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    QLinearGradient sky(0, 0, 0, s);
+    sky.setColorAt(0, kMidnight);
+    sky.setColorAt(1, kDusk);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sky);
+    p.drawRoundedRect(QRectF(0.5, 0.5, s - 1, s - 1), s * 0.2, s * 0.2);
+    p.fillPath(crescent(QRectF(s * 0.16, s * 0.2, s * 0.58, s * 0.58)), kMoon);
+    star(p, QPointF(s * 0.74, s * 0.28), s * (size <= 16 ? 0.16 : 0.11));
+    if (size >= 32)
+        star(p, QPointF(s * 0.52, s * 0.13), s * 0.06);
+    // A power ring at the lower right: what the program does at night.
+    if (size >= 24) {
+        QPen ring(QColor(255, 255, 255, 235), s * 0.055, Qt::SolidLine, Qt::RoundCap);
+        p.setPen(ring);
+        p.setBrush(Qt::NoBrush);
+        const QRectF r(s * 0.6, s * 0.6, s * 0.28, s * 0.28);
+        p.drawArc(r, 120 * 16, 300 * 16);
+        p.drawLine(QPointF(r.center().x(), r.top() - s * 0.03),
+                   QPointF(r.center().x(), r.center().y()));
+    }
+    return image;
+}
+
+void night(QPainter& p, const QRectF& area, std::initializer_list<QPointF> stars) {
+    QLinearGradient sky(area.topLeft(), area.bottomRight());
+    sky.setColorAt(0, kMidnight);
+    sky.setColorAt(1, kDusk);
+    p.fillRect(area, sky);
+    // Stars at fixed places (fractions of the area), away from the texts.
+    for (const QPointF& f : stars)
+        star(p, QPointF(area.left() + f.x() * area.width(), area.top() + f.y() * area.height()),
+             2.5);
+}
+
+QImage banner() {
+    QImage image(700, 80, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    night(p, image.rect(), {{0.72, 0.66}, {0.8, 0.86}, {0.87, 0.62}, {0.95, 0.84}, {0.99, 0.55}});
+    p.drawImage(QRectF(12, 8, 64, 64), icon(64));
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(30);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(88, 10, 380, 40), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Nocturnia"));
+    QFont sub(QStringLiteral("DejaVu Sans"));
+    sub.setPixelSize(12);
+    p.setFont(sub);
+    p.setPen(QColor(210, 220, 245));
+    p.drawText(QRectF(90, 50, 380, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Your computer's commands, on time, day and night"));
+    // The two links the banner's hot spots sit over.
+    const struct {
+        QRectF box;
+        const char* text;
+    } links[] = {{QRectF(488, 8, 97, 25), "Help Topics"}, {QRectF(592, 8, 89, 25), "Our Campaign"}};
+    sub.setPixelSize(11);
+    sub.setUnderline(true);
+    p.setFont(sub);
+    for (const auto& link : links) {
+        p.setPen(QColor(255, 255, 255, 90));
+        p.setBrush(QColor(255, 255, 255, 28));
+        p.drawRoundedRect(link.box.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+        p.setPen(Qt::white);
+        p.drawText(link.box, Qt::AlignCenter, QString::fromLatin1(link.text));
+    }
+    return image;
+}
+
+QImage splash() {
+    QImage image(502, 271, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    night(p, image.rect(),
+          {{0.06, 0.8}, {0.2, 0.9}, {0.34, 0.78}, {0.55, 0.1}, {0.72, 0.16}, {0.9, 0.08}});
+    QRadialGradient glow(QPointF(96, 136), 125);
+    glow.setColorAt(0, QColor(246, 228, 160, 70));
+    glow.setColorAt(1, QColor(246, 228, 160, 0));
+    p.fillRect(image.rect(), glow);
+    p.fillPath(crescent(QRectF(50, 50, 140, 140)), kMoon);
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(44);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(200, 70, 290, 60), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Nocturnia"));
+    QFont sub(QStringLiteral("DejaVu Sans"));
+    sub.setPixelSize(14);
+    p.setFont(sub);
+    p.setPen(QColor(210, 220, 245));
+    p.drawText(QRectF(204, 130, 290, 44), Qt::AlignLeft | Qt::TextWordWrap,
+               QStringLiteral("Shut down, wake up, run and remind: automatically."));
+    p.setPen(QColor(180, 195, 235));
+    sub.setPixelSize(11);
+    p.setFont(sub);
+    p.drawText(QRectF(0, 236, 490, 24), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("Starting..."));
+    return image;
+}
+
+bool save(const QImage& image, const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-artwork ASSETS-FOLDER\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    bool ok = true;
+    for (int size : {16, 24, 32, 48, 64, 96, 128, 256})
+        ok = save(icon(size), QStringLiteral("%1/icons/AAA/%2.png")
+                                  .arg(out)
+                                  .arg(size, 3, 10, QLatin1Char('0'))) &&
+             ok;
+    ok = save(banner(), out + QStringLiteral("/pictures/banner.png")) && ok;
+    ok = save(splash(), out + QStringLiteral("/pictures/splash.png")) && ok;
+    return ok ? 0 : 1;
+}

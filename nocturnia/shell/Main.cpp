@@ -2,11 +2,14 @@
 
 #include "AppIcon.h"
 #include "ClickableLabel.h"
+#include "CommandCatalogue.h"
+#include "CommandExecutor.h"
 #include "ControlLoader.h"
 #include "FileOpener.h"
 #include "FolderChooser.h"
 #include "SettingConversion.h"
 #include "SettingsStore.h"
+#include "SilentAlarm.h"
 #include "Splash.h"
 #include "conventions/Clock.h"
 #include "conventions/ControlHosting.h"
@@ -19,11 +22,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
 #include <QTimeEdit>
@@ -71,17 +77,18 @@ Main::Main(MainServices services)
     setPalette(white);
     setAutoFillBackground(true);
 
+    createTimers();
     buildRegions();
     buildNavigation();
     buildScheduleDetails();
     buildCommandPage();
     buildTriggerPage();
-    createTimers();
 }
 
 Main::~Main() {
     // The splash hangs on this window and on the timer source; it cannot outlive them.
     delete m_splash;
+    delete m_silentAlarm;
 }
 
 void Main::buildRegions() {
@@ -163,19 +170,20 @@ void Main::buildScheduleDetails() {
 }
 
 void Main::buildCommandPage() {
-    Frame12 = placed(new QFrame(Frame8), 120, 3360, 7215, 1335);
-    Frame12->setObjectName(QStringLiteral("Frame12"));
-    label(QStringLiteral("Select Schedule Date: *"), Frame12, 8, 6);
-    label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 6);
-    DT = new QTimeEdit(Frame12);
+    page = new AutomaticCommandsPage(
+        *Frame8, AutomaticCommandsPage::Links{
+                     m_services.dialogs, [this](const QString& path) { LaunchApp(path); },
+                     [this](bool speedMethod) { setMethodHeight(speedMethod); }, *Timer2, Label5,
+                     lblActive, Text8});
+    DT = new QTimeEdit(page->Frame12);
     DT->setObjectName(QStringLiteral("DT"));
     DT->setDisplayFormat(QStringLiteral("h:mm:ss AP"));
-    DT->setGeometry(200, 24, 120, 22);
-    auto* reminder = new QLabel(QStringLiteral("* Remember that if time surpasses 11:59:59 PM, you "
-                                               "should also adjust the correct date."),
-                                Frame12);
-    reminder->setWordWrap(true);
-    reminder->setGeometry(8, 52, Frame12->width() - 16, 32);
+    DT->setGeometry(200, 22, 120, 22);
+}
+
+void Main::setMethodHeight(bool speedMethod) {
+    // The speed method needs no countdown: the strip below the pages leaves the window.
+    setFixedHeight(speedMethod ? Frame13->y() : conv::twipsToPixels(6945));
 }
 
 void Main::buildTriggerPage() {
@@ -240,6 +248,7 @@ void Main::Form_Load() {
              [this] { return readCheckSetting(Check1, QStringLiteral("Tidelink")); });
     load.add(QStringLiteral("farcall"),
              [this] { return readCheckSetting(Check6, QStringLiteral("FarcallMobile")); });
+    load.add(QStringLiteral("command list"), [this] { return fillCommandList(); });
     load.add(QStringLiteral("time picker"), [this] {
         DT->setTime(m_services.clock.now().time());
         return true;
@@ -255,14 +264,14 @@ void Main::Form_Load() {
 bool Main::loadDatePicker() {
     QString error;
     QWidget* picker = m_services.controls.createControl(
-        QStringLiteral("KiroXPControls2.KiroXPDTPicker"), Frame12, &error);
+        QStringLiteral("KiroXPControls2.KiroXPDTPicker"), page->Frame12, &error);
     if (!picker) {
         qCInfo(lcMain) << "no date picker:" << error;
         return false;
     }
     KiroXPDTPicker1 = picker;
     picker->setObjectName(QStringLiteral("KiroXPDTPicker1"));
-    picker->setGeometry(8, 24, 120, 21);
+    picker->setGeometry(4, 22, 120, 21);
     if (auto* hosted = qobject_cast<conv::HostedControl*>(picker)) {
         conv::AmbientProperties ambient;
         ambient.font = font();
@@ -275,6 +284,51 @@ bool Main::loadDatePicker() {
     picker->setProperty("Value", conv::toDateSerial(today));
     picker->show();
     return true;
+}
+
+bool Main::fillCommandList() {
+    const bool canHibernate = false;
+    for (const QString& entry : CommandCatalogue::entries(canHibernate))
+        page->CmbOption->addItem(entry);
+    page->CmbOption->setCurrentIndex(0); // runs the selection handler
+    return true;
+}
+
+namespace {
+
+// The operations behind the catalogue's commands, on this window.
+class MainCommandTargets final : public CommandTargets {
+public:
+    MainCommandTargets(AutomaticCommandsPage& page, std::function<void()> showNotification)
+        : m_page(page)
+        , m_showNotification(std::move(showNotification)) {}
+    QString selectedCommand() const override { return m_page.CmbOption->currentText(); }
+    bool forceFlag() const override { return m_page.chkForce->checkState() != Qt::Unchecked; }
+    void shutDown(int kind, bool force) override {
+        qCInfo(lcMain) << "power request" << kind << force << "(no power controller)";
+    }
+    void testRunFile() override { m_page.Command2_Click(); }
+    void toggleSchedule() override { m_page.CmdActive_Click(); }
+    void showNotification() override { m_showNotification(); }
+
+private:
+    AutomaticCommandsPage& m_page;
+    std::function<void()> m_showNotification;
+};
+
+} // namespace
+
+void Main::PerformSelectedCommand() {
+    MainCommandTargets targets(*page, [this] { showNotification(); });
+    ::PerformSelectedCommand(targets);
+}
+
+void Main::showNotification() {
+    // One window: while it is open it keeps the texts it was loaded with.
+    if (!m_silentAlarm)
+        m_silentAlarm = new SilentAlarm(page->Text11->text(), page->Text12->toPlainText());
+    m_silentAlarm->show();
+    m_silentAlarm->raise();
 }
 
 bool Main::readCheckSetting(QCheckBox* box, const QString& key) {

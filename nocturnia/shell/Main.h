@@ -1,7 +1,9 @@
 #pragma once
 
+#include "AutomaticCommandsPage.h"
 #include "LoadSequence.h"
 #include "MainServices.h"
+#include "SilentAlarm.h"
 #include "Splash.h"
 #include "StateField.h"
 
@@ -12,6 +14,7 @@
 #include <memory>
 
 class ClickableLabel;
+
 class FolderChooser;
 class QCheckBox;
 class QGroupBox;
@@ -38,6 +41,9 @@ public:
     const QStringList& loadReport() const { return m_loadReport; }
 
     void LaunchApp(const QString& path);
+    // Performs the command selected in the command list, once.
+    void PerformSelectedCommand();
+    SilentAlarm* silentAlarm() const { return m_silentAlarm; }
 
     // The steps of the shutdown cleanup that subsystems provide, run in this order before the
     // windows are unloaded.
@@ -74,8 +80,8 @@ public:
     QLabel* Label18 = nullptr;
     QLabel* Label35 = nullptr;
 
-    // The date-and-time panel of the command page.
-    QFrame* Frame12 = nullptr;
+    // The page "Automatic Commands" and, in its date-and-time panel, the two pickers.
+    AutomaticCommandsPage* page = nullptr;
     QWidget* KiroXPDTPicker1 = nullptr; // from the control library; absent when it cannot load
     QTimeEdit* DT = nullptr;
 
@@ -126,12 +132,16 @@ private:
     void createTimers();
 
     bool loadDatePicker();
+    bool fillCommandList();
+    void showNotification();
+    void setMethodHeight(bool speedMethod);
     bool readCheckSetting(QCheckBox* box, const QString& key);
     void cleanup();
 
     MainServices m_services;
     QStringList m_loadReport;
     QPointer<Splash> m_splash;
+    QPointer<SilentAlarm> m_silentAlarm;
     std::array<std::function<void()>, std::size_t(CleanupStep::Count)> m_cleanupSteps;
     bool m_unloading = false;
     bool m_centred = false;

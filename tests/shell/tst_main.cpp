@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
         QCOMPARE(main.KiroXPDTPicker1, nullptr);
         QCOMPARE(main.loadReport(), (QStringList{"icon", "hide", "splash", "folder", "tidelink",
-                                                 "farcall", "time picker"}));
+                                                 "farcall", "command list", "time picker"}));
         QCOMPARE(main.DT->time(), QTime(22, 15, 30));
     }
 
@@ -234,7 +234,7 @@ private Q_SLOTS:
         f.controls.available = true;
         Main& main = f.load();
         QCOMPARE(main.KiroXPDTPicker1, f.controls.made);
-        QCOMPARE(main.KiroXPDTPicker1->parentWidget(), main.Frame12);
+        QCOMPARE(main.KiroXPDTPicker1->parentWidget(), main.page->Frame12);
         FakePicker& picker = *f.controls.made;
         QCOMPARE(
             picker.calls,

@@ -152,6 +152,52 @@ QImage splash() {
     return image;
 }
 
+QImage notification() {
+    QImage image(420, 280, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    night(p, image.rect(), {{0.62, 0.08}, {0.75, 0.14}, {0.9, 0.07}, {0.97, 0.16}});
+    p.drawImage(QRectF(18, 10, 40, 40), icon(48));
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(18);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(68, 10, 330, 40), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Notification"));
+    return image;
+}
+
+// The picture of the command page when the chosen command needs no details.
+QImage commands() {
+    QImage image(481, 89, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient band(0, 0, 0, 89);
+    band.setColorAt(0, QColor(236, 241, 252));
+    band.setColorAt(1, QColor(214, 225, 247));
+    p.setPen(QColor(180, 196, 230));
+    p.setBrush(band);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 480, 88), 10, 10);
+    p.drawImage(QRectF(16, 12, 64, 64), icon(64));
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(15);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(kMidnight);
+    p.drawText(QRectF(96, 14, 370, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Choose a command, then when it should run"));
+    QFont sub(QStringLiteral("DejaVu Sans"));
+    sub.setPixelSize(12);
+    p.setFont(sub);
+    p.setPen(QColor(60, 72, 110));
+    p.drawText(
+        QRectF(96, 40, 370, 40), Qt::AlignLeft | Qt::TextWordWrap,
+        QStringLiteral("At a date and time, or once the network has been quiet for five minutes."));
+    return image;
+}
+
 bool save(const QImage& image, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!image.save(path, "PNG")) {
@@ -178,5 +224,7 @@ int main(int argc, char* argv[]) {
              ok;
     ok = save(banner(), out + QStringLiteral("/pictures/banner.png")) && ok;
     ok = save(splash(), out + QStringLiteral("/pictures/splash.png")) && ok;
+    ok = save(commands(), out + QStringLiteral("/pictures/commands.png")) && ok;
+    ok = save(notification(), out + QStringLiteral("/pictures/notification.png")) && ok;
     return ok ? 0 : 1;
 }

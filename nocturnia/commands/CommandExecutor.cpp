@@ -1,0 +1,25 @@
+#include "CommandExecutor.h"
+
+#include "CommandCatalogue.h"
+
+void PerformSelectedCommand(CommandTargets& targets) {
+    using namespace CommandCatalogue;
+    // No "else" between the tests: after a power request returns (stand-by returns on
+    // wake-up) the remaining tests still run, and none of them can match.
+    if (targets.selectedCommand() == kRunFile) {
+        targets.testRunFile();
+        targets.toggleSchedule();
+    }
+    if (targets.selectedCommand() == kShutdown)
+        targets.shutDown(ShutDown, targets.forceFlag());
+    if (targets.selectedCommand() == kRestart)
+        targets.shutDown(Restart, targets.forceFlag());
+    if (targets.selectedCommand() == kLogOff)
+        targets.shutDown(LogOff, targets.forceFlag());
+    if (targets.selectedCommand() == kStandby)
+        targets.shutDown(Standby, targets.forceFlag());
+    if (targets.selectedCommand() == kHibernate)
+        targets.shutDown(Hibernate, targets.forceFlag());
+    if (targets.selectedCommand() == kNotification)
+        targets.showNotification();
+}

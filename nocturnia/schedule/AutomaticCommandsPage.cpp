@@ -1,0 +1,226 @@
+#include "AutomaticCommandsPage.h"
+
+#include "CommandCatalogue.h"
+#include "Dialogs.h"
+#include "StateField.h"
+#include "conventions/Timer.h"
+#include "conventions/Twips.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QString kDisarmedCaption = QStringLiteral("Schedule Command");
+const QString kArmedCaption = QStringLiteral("Disable Schedule");
+
+QLabel* label(const QString& text, QWidget* parent, int x, int y, const char* name = nullptr) {
+    auto* l = new QLabel(text, parent);
+    if (name)
+        l->setObjectName(QString::fromLatin1(name));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QFrame* panel(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(conv::twipsRect(left, top, width, height));
+    return frame;
+}
+
+QComboBox* thresholdBox(QWidget* parent, const char* name, int x, int y) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* value : {"100", "90", "80", "70", "60", "50", "40", "30", "20", "10", "5"})
+        box->addItem(QString::fromLatin1(value));
+    box->setCurrentIndex(box->findText(QStringLiteral("50")));
+    box->setGeometry(x, y, 64, 22);
+    return box;
+}
+
+} // namespace
+
+AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
+    : QObject(&frame)
+    , m_links(std::move(links)) {
+    QWidget* page = &frame;
+    Label3 = label(QStringLiteral("Select A Command To Perform:"), page, 10, 22, "Label3");
+    CmbOption = new QComboBox(page);
+    CmbOption->setObjectName(QStringLiteral("CmbOption"));
+    CmbOption->setGeometry(10, 40, 220, 22);
+    chkForce = new QCheckBox(QStringLiteral("Force Hibernation"), page);
+    chkForce->setObjectName(QStringLiteral("chkForce"));
+    chkForce->setChecked(true);
+    chkForce->setGeometry(242, 42, 150, 18);
+    chkForce->hide();
+
+    // Command panels, one visible at a time.
+    Frame4 = panel(page, "Frame4", 120, 1080, 7215, 1335);
+    auto* picture = new QLabel(Frame4);
+    picture->setObjectName(QStringLiteral("Image6"));
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/commands.png")));
+    picture->setGeometry(0, 0, Frame4->width(), Frame4->height());
+
+    Frame2 = panel(page, "Frame2", 120, 1080, 7215, 1335);
+
+    Frame3 = panel(page, "Frame3", 120, 1080, 7215, 1335);
+    label(QStringLiteral("Select A File To Run When Schedule Point Is Reached:"), Frame3, 4, 6,
+          "Label32");
+    Text2 = new QLineEdit(Frame3);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(4, 26, 300, 24);
+    chameleonButton1 = new QPushButton(QStringLiteral("Browse"), Frame3);
+    chameleonButton1->setObjectName(QStringLiteral("chameleonButton1"));
+    chameleonButton1->setGeometry(312, 25, 76, 26);
+    Command2 = new QPushButton(QStringLiteral("Test"), Frame3);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(396, 25, 76, 26);
+
+    Frame10 = panel(page, "Frame10", 120, 1080, 7215, 1335);
+    label(QStringLiteral("Notification Display Window Title:"), Frame10, 4, 4, "Label25");
+    Text11 = new QLineEdit(Frame10);
+    Text11->setObjectName(QStringLiteral("Text11"));
+    Text11->setGeometry(200, 1, 276, 22);
+    label(QStringLiteral("Notification Display Window Text:"), Frame10, 4, 30, "Label26");
+    Text12 = new QPlainTextEdit(Frame10);
+    Text12->setObjectName(QStringLiteral("Text12"));
+    Text12->setGeometry(200, 28, 276, 58);
+    Text12->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (QFrame* commandPanel : {Frame2, Frame3, Frame10})
+        commandPanel->hide();
+
+    // Schedule method.
+    Label51 = label(QStringLiteral("Select A Schedule Method:"), page, 10, 168, "Label51");
+    auto* picture2 = new QWidget(page);
+    picture2->setObjectName(QStringLiteral("Picture2"));
+    picture2->setGeometry(10, 186, 330, 24);
+    Option6 = new QRadioButton(QStringLiteral("Time && Date"), picture2);
+    Option6->setObjectName(QStringLiteral("Option6"));
+    Option6->setGeometry(0, 2, 110, 20);
+    Option5 = new QRadioButton(QStringLiteral("Download && Upload Speed"), picture2);
+    Option5->setObjectName(QStringLiteral("Option5"));
+    Option5->setGeometry(116, 2, 210, 20);
+    auto* methods = new QButtonGroup(this);
+    methods->addButton(Option6);
+    methods->addButton(Option5);
+    Option6->setChecked(true);
+
+    CmdActive = new QPushButton(kDisarmedCaption, page);
+    CmdActive->setObjectName(QStringLiteral("CmdActive"));
+    CmdActive->setGeometry(346, 176, 136, 34);
+
+    Frame12 = panel(page, "Frame12", 120, 3360, 7215, 1335);
+    label(QStringLiteral("Select Schedule Date: *"), Frame12, 4, 4, "Label11");
+    label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 4, "Label2");
+    label(QStringLiteral("* Remember that if time surpasses 11:59:59 PM, you should also adjust "
+                         "the correct date."),
+          Frame12, 4, 56, "Label50")
+        ->setWordWrap(true);
+
+    Frame9 = panel(page, "Frame9", 120, 3360, 7215, 1335);
+    label(QStringLiteral("Download Speed Is Below:"), Frame9, 4, 6, "Label41");
+    Combo1 = thresholdBox(Frame9, "Combo1", 150, 3);
+    label(QStringLiteral("KBs"), Frame9, 220, 6, "Label36");
+    label(QStringLiteral("*based on last 5 minutes"), Frame9, 250, 6, "Label45");
+    label(QStringLiteral("Upload Speed Is Below:"), Frame9, 4, 32, "Label40");
+    Combo2 = thresholdBox(Frame9, "Combo2", 150, 29);
+    label(QStringLiteral("KBs"), Frame9, 220, 32, "Label20");
+    label(QStringLiteral("*based on last 5 minutes"), Frame9, 250, 32, "Label46");
+    label(QStringLiteral("Current Download Speed:"), Frame9, 4, 62, "Label39");
+    lblDSpeed = label(QStringLiteral("Label6"), Frame9, 150, 62, "lblDSpeed");
+    label(QStringLiteral("Current Upload Speed:"), Frame9, 240, 62, "Label38");
+    lblUSpeed = label(QStringLiteral("Label7"), Frame9, 380, 62, "lblUSpeed");
+    for (QLabel* figure : {lblDSpeed, lblUSpeed})
+        figure->setFixedWidth(90);
+    Frame9->hide();
+
+    // A user's pick runs the selection handler; the load's selection of entry 0 does so too.
+    connect(CmbOption, &QComboBox::currentIndexChanged, this,
+            &AutomaticCommandsPage::CmbOption_Click);
+    connect(Option5, &QRadioButton::clicked, this, &AutomaticCommandsPage::Option5_Click);
+    connect(Option6, &QRadioButton::clicked, this, &AutomaticCommandsPage::Option6_Click);
+    connect(CmdActive, &QPushButton::clicked, this, &AutomaticCommandsPage::CmdActive_Click);
+    connect(chameleonButton1, &QPushButton::clicked, this,
+            &AutomaticCommandsPage::chameleonButton1_Click);
+    connect(Command2, &QPushButton::clicked, this, &AutomaticCommandsPage::Command2_Click);
+}
+
+void AutomaticCommandsPage::CmbOption_Click() {
+    const QString selected = CmbOption->currentText();
+    bool power = false;
+    for (const auto& command : CommandCatalogue::powerCommands()) {
+        if (selected == command.name) {
+            chkForce->setText(command.forcedCaption);
+            power = true;
+        }
+    }
+    chkForce->setVisible(power); // its checked state is the user's and stays as it is
+
+    if (selected == CommandCatalogue::kAlarm)
+        showCommandPanel(Frame2);
+    else if (selected == CommandCatalogue::kRunFile)
+        showCommandPanel(Frame3);
+    else if (selected == CommandCatalogue::kNotification)
+        showCommandPanel(Frame10);
+    else
+        showCommandPanel(Frame4);
+}
+
+void AutomaticCommandsPage::showCommandPanel(QFrame* shown) {
+    for (QFrame* commandPanel : {Frame4, Frame2, Frame3, Frame10})
+        commandPanel->setVisible(commandPanel == shown);
+}
+
+void AutomaticCommandsPage::Option5_Click() {
+    Frame9->show();
+    Frame12->hide();
+    m_links.setMethodHeight(true);
+}
+
+void AutomaticCommandsPage::Option6_Click() {
+    Frame12->show();
+    Frame9->hide();
+    m_links.setMethodHeight(false);
+}
+
+void AutomaticCommandsPage::CmdActive_Click() {
+    // The caption is the authoritative armed state.
+    if (CmdActive->text() == kDisarmedCaption) {
+        m_links.scheduleTick.setEnabled(true);
+        CmdActive->setText(kArmedCaption);
+        m_links.stateWord.setText(QStringLiteral("Active"));
+        m_links.stateSentence.setText(QStringLiteral("The Trigger Is Activated"));
+        m_links.speedCondition.setText(QStringLiteral("0"));
+    } else if (CmdActive->text() == kArmedCaption) {
+        m_links.scheduleTick.setEnabled(false);
+        CmdActive->setText(kDisarmedCaption);
+        m_links.stateWord.setText(QStringLiteral("Inactive"));
+        m_links.stateSentence.setText(QStringLiteral("The Trigger Is Deactivated"));
+    }
+}
+
+void AutomaticCommandsPage::chameleonButton1_Click() {
+    const QString picked = m_links.dialogs.openFileName(
+        CmdActive->window(), QStringLiteral("Browse For A File"), QStringLiteral("All Files (*)"));
+    if (!picked.isEmpty())
+        Text2->setText(picked);
+}
+
+void AutomaticCommandsPage::Command2_Click() {
+    m_links.launchApp(Text2->text());
+}
+
+bool AutomaticCommandsPage::isArmed() const {
+    return CmdActive->text() == kArmedCaption;
+}

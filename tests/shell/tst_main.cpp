@@ -8,14 +8,20 @@
 #include "ManualTime.h"
 #include "RecordingDialogs.h"
 #include "RecordingFileOpener.h"
+#include "SilentAlarm.h"
 #include "conventions/ControlHosting.h"
 #include "conventions/DateSerial.h"
 #include "conventions/Timer.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -338,6 +344,83 @@ private Q_SLOTS:
         const qint64 before = plain.windowIcon().cacheKey();
         SetAppIcon(&plain, QStringLiteral("NoSuchIcon"), true);
         QCOMPARE(plain.windowIcon().cacheKey(), before);
+    }
+
+    void commandListIsFilledAndThePromptSelected() {
+        Fixture f;
+        Main& main = f.load();
+        QComboBox& list = *main.page->CmbOption;
+        QCOMPARE(list.currentIndex(), 0);
+        QCOMPARE(list.currentText(), QStringLiteral("Please Select A Command"));
+        QCOMPARE(list.count(), 8); // no hibernation without a power service that offers it
+        QVERIFY(main.page->chkForce->isHidden());
+        QVERIFY(!main.page->Frame4->isHidden());
+    }
+
+    void speedMethodHidesTheCountdownStrip() {
+        Fixture f;
+        Main& main = f.load();
+        main.show();
+        QTest::mouseClick(main.page->Option5, Qt::LeftButton);
+        QCOMPARE(main.height(), main.Frame13->y()); // the strip sits just below the window's edge
+        QTest::mouseClick(main.page->Option6, Qt::LeftButton);
+        QCOMPARE(main.height(), 463);
+        QCOMPARE(main.Frame13->geometry().bottom() + 1 <= main.height(), true);
+    }
+
+    void runningAFileLaunchesOnceAndTogglesTheSchedule() {
+        Fixture f;
+        Main& main = f.load();
+        main.page->CmbOption->setCurrentText(QStringLiteral("Run A Specified File"));
+        main.page->Text2->setText(QStringLiteral("/home/ann/backup.sh"));
+        QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
+        QVERIFY(main.Timer2->isActive());
+        main.PerformSelectedCommand();
+        QCOMPARE(f.opener.opened, QStringList{"/home/ann/backup.sh"});
+        QCOMPARE(main.page->CmdActive->text(), QStringLiteral("Schedule Command"));
+        QVERIFY(!main.Timer2->isActive());
+        QCOMPARE(main.Label5.text(), QStringLiteral("Inactive"));
+        main.PerformSelectedCommand(); // from a disarmed state the toggle arms
+        QCOMPARE(main.page->CmdActive->text(), QStringLiteral("Disable Schedule"));
+        QCOMPARE(f.opener.opened.size(), 2);
+    }
+
+    void notificationWindowShowsOneInstance() {
+        Fixture f;
+        Main& main = f.load();
+        main.page->CmbOption->setCurrentText(QStringLiteral("Display A Notification"));
+        main.PerformSelectedCommand();
+        QPointer<SilentAlarm> window = main.silentAlarm();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Nocturnia Veloxa Notification Display"));
+        QCOMPARE(window->Text1->toPlainText(), QStringLiteral("No Notification To Display"));
+        QVERIFY(window->Text1->isReadOnly());
+        QVERIFY(!window->windowIcon().isNull());
+
+        // While open it keeps what it was loaded with.
+        main.page->Text11->setText(QStringLiteral("Backup"));
+        main.page->Text12->setPlainText(QStringLiteral("  Change the tape\nthen go home "));
+        main.PerformSelectedCommand();
+        QCOMPARE(main.silentAlarm(), window.data());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Nocturnia Veloxa Notification Display"));
+
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        main.PerformSelectedCommand();
+        QVERIFY(main.silentAlarm());
+        QCOMPARE(main.silentAlarm()->windowTitle(), QStringLiteral("Backup"));
+        QCOMPARE(main.silentAlarm()->Text1->toPlainText(),
+                 QStringLiteral("  Change the tape\nthen go home "));
+
+        // A title of blanks is not empty; an empty title with a text gives the default caption.
+        main.silentAlarm()->close();
+        QTRY_VERIFY(!main.silentAlarm());
+        main.page->Text11->setText(QString());
+        main.PerformSelectedCommand();
+        QCOMPARE(main.silentAlarm()->windowTitle(),
+                 QStringLiteral("Nocturnia Veloxa Notification Display"));
+        QCOMPARE(main.silentAlarm()->Text1->toPlainText(),
+                 QStringLiteral("  Change the tape\nthen go home "));
     }
 
     void loadSequenceSkipsFailingSteps() {

@@ -1,25 +1,60 @@
 #include "Timer.h"
 
+#include <QMetaMethod>
 #include <QTimer>
 
 namespace conv {
 
 namespace {
 
+// A timer of the Qt event loop. While nobody listens to it, it keeps its state but does not
+// wake the process: a window's timer whose handler does not exist yet costs nothing.
 class QtTimer final : public Timer {
 public:
-    QtTimer() { connect(&m_timer, &QTimer::timeout, this, &Timer::timeout); }
+    QtTimer() {
+        // Window timers keep their intervals to the millisecond; a coarse timer may fire
+        // 5 % early, which a 4000 ms splash or a one-second sample must not.
+        m_timer.setTimerType(Qt::PreciseTimer);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (m_timer.isSingleShot())
+                m_active = false;
+            Q_EMIT timeout();
+        });
+    }
 
-    void setInterval(int milliseconds) override { m_timer.setInterval(milliseconds); }
+    void setInterval(int milliseconds) override {
+        m_timer.setInterval(milliseconds);
+        if (m_active)
+            start();
+    }
     int interval() const override { return m_timer.interval(); }
     void setSingleShot(bool singleShot) override { m_timer.setSingleShot(singleShot); }
     bool isSingleShot() const override { return m_timer.isSingleShot(); }
-    void start() override { m_timer.start(); }
-    void stop() override { m_timer.stop(); }
-    bool isActive() const override { return m_timer.isActive(); }
+    void start() override {
+        m_active = true;
+        if (isSignalConnected(QMetaMethod::fromSignal(&Timer::timeout)))
+            m_timer.start();
+    }
+    void stop() override {
+        m_active = false;
+        m_timer.stop();
+    }
+    bool isActive() const override { return m_active; }
+
+protected:
+    void connectNotify(const QMetaMethod& signal) override {
+        if (signal == QMetaMethod::fromSignal(&Timer::timeout) && m_active && !m_timer.isActive())
+            m_timer.start();
+    }
+    void disconnectNotify(const QMetaMethod& signal) override {
+        if (signal == QMetaMethod::fromSignal(&Timer::timeout) &&
+            !isSignalConnected(QMetaMethod::fromSignal(&Timer::timeout)))
+            m_timer.stop();
+    }
 
 private:
     QTimer m_timer;
+    bool m_active = false;
 };
 
 } // namespace

@@ -1,0 +1,3 @@
+#include "nocturnia/commands/PowerLog.h"
+
+Q_LOGGING_CATEGORY(lcPower, "nocturnia.power")

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QString>
+
+// A dbus-daemon of the test's own, so that no test reaches the machine's buses. Stopped
+// when destroyed, also when a test fails half-way.
+class PrivateBus {
+public:
+    explicit PrivateBus(QString connectionName);
+    ~PrivateBus();
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+
+    // Starts the daemon and connects to it; false with the reason in error when either fails.
+    bool start(QString* error);
+    void stop();
+
+    QString address() const { return m_address; }
+    QDBusConnection connection() const;
+
+private:
+    QString m_connectionName;
+    QProcess m_daemon;
+    QString m_address;
+};
+
+// True when a name is owned on the bus: a plain question to the bus daemon.
+bool nameHasOwner(const QDBusConnection& bus, const QString& name);

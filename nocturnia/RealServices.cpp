@@ -3,6 +3,7 @@
 #include "conventions/DesignFonts.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QStandardPaths>
 
 namespace {
@@ -17,17 +18,14 @@ QString settingsFile() {
 RealServices::RealServices()
     : m_programFolder(QCoreApplication::applicationDirPath())
     , m_settings(settingsFile())
-    , m_controls(m_programFolder + QStringLiteral("/libdatora.so")) {}
+    , m_controls(m_programFolder + QStringLiteral("/libdatora.so"))
+    , m_power(QDBusConnection::systemBus(), QDBusConnection::sessionBus()) {}
 
 MainServices RealServices::mainServices() {
-    return MainServices{m_settings,
-                        m_fileOpener,
-                        m_dialogs,
-                        m_controls,
-                        m_clock,
-                        m_timers,
-                        conv::DateTimeConventions::system(),
-                        m_programFolder};
+    return MainServices{
+        m_settings,     m_fileOpener, m_dialogs, m_controls,
+        m_power,        m_clock,      m_timers,  conv::DateTimeConventions::system(),
+        m_programFolder};
 }
 
 void configureApplication() {

@@ -2,6 +2,7 @@
 
 #include "DesktopFileOpener.h"
 #include "IniSettingsStore.h"
+#include "LogindPowerRequests.h"
 #include "MainServices.h"
 #include "PluginControlLoader.h"
 #include "QtDialogs.h"
@@ -10,7 +11,8 @@
 
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
-// library beside the executable, the system clock and Qt's timers.
+// library beside the executable, logind and the desktop's session manager for power
+// requests, the system clock and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -22,6 +24,7 @@ private:
     DesktopFileOpener m_fileOpener;
     QtDialogs m_dialogs;
     PluginControlLoader m_controls;
+    LogindPowerRequests m_power;
     conv::SystemClock m_clock;
     conv::QtTimerSource m_timers;
 };

@@ -18,6 +18,7 @@
 #include "conventions/StoredDesign.h"
 #include "conventions/Timer.h"
 #include "conventions/Twips.h"
+#include "modPower.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -249,6 +250,10 @@ void Main::Form_Load() {
     load.add(QStringLiteral("farcall"),
              [this] { return readCheckSetting(Check6, QStringLiteral("FarcallMobile")); });
     load.add(QStringLiteral("command list"), [this] { return fillCommandList(); });
+    load.add(QStringLiteral("power controller"), [this] {
+        m_power = std::make_unique<CPower>(m_services.power);
+        return true;
+    });
     load.add(QStringLiteral("time picker"), [this] {
         DT->setTime(m_services.clock.now().time());
         return true;
@@ -287,7 +292,7 @@ bool Main::loadDatePicker() {
 }
 
 bool Main::fillCommandList() {
-    const bool canHibernate = false;
+    const bool canHibernate = modPower::CanHibernate(m_services.power);
     for (const QString& entry : CommandCatalogue::entries(canHibernate))
         page->CmbOption->addItem(entry);
     page->CmbOption->setCurrentIndex(0); // runs the selection handler
@@ -299,13 +304,16 @@ namespace {
 // The operations behind the catalogue's commands, on this window.
 class MainCommandTargets final : public CommandTargets {
 public:
-    MainCommandTargets(AutomaticCommandsPage& page, std::function<void()> showNotification)
+    MainCommandTargets(AutomaticCommandsPage& page, CPower* power,
+                       std::function<void()> showNotification)
         : m_page(page)
+        , m_power(power)
         , m_showNotification(std::move(showNotification)) {}
     QString selectedCommand() const override { return m_page.CmbOption->currentText(); }
     bool forceFlag() const override { return m_page.chkForce->checkState() != Qt::Unchecked; }
     void shutDown(int kind, bool force) override {
-        qCInfo(lcMain) << "power request" << kind << force << "(no power controller)";
+        if (m_power)
+            m_power->ShutDown(kind, force);
     }
     void testRunFile() override { m_page.Command2_Click(); }
     void toggleSchedule() override { m_page.CmdActive_Click(); }
@@ -313,13 +321,14 @@ public:
 
 private:
     AutomaticCommandsPage& m_page;
+    CPower* m_power;
     std::function<void()> m_showNotification;
 };
 
 } // namespace
 
 void Main::PerformSelectedCommand() {
-    MainCommandTargets targets(*page, [this] { showNotification(); });
+    MainCommandTargets targets(*page, m_power.get(), [this] { showNotification(); });
     ::PerformSelectedCommand(targets);
 }
 

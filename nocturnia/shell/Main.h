@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AutomaticCommandsPage.h"
+#include "CPower.h"
 #include "LoadSequence.h"
 #include "MainServices.h"
 #include "SilentAlarm.h"
@@ -142,6 +143,7 @@ private:
     QStringList m_loadReport;
     QPointer<Splash> m_splash;
     QPointer<SilentAlarm> m_silentAlarm;
+    std::unique_ptr<CPower> m_power; // the window's one power controller, made by the load
     std::array<std::function<void()>, std::size_t(CleanupStep::Count)> m_cleanupSteps;
     bool m_unloading = false;
     bool m_centred = false;

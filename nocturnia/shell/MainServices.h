@@ -7,6 +7,7 @@
 class ControlLoader;
 class Dialogs;
 class FileOpener;
+class PowerRequests;
 class SettingsStore;
 
 namespace conv {
@@ -21,6 +22,7 @@ struct MainServices {
     FileOpener& fileOpener;
     Dialogs& dialogs;
     ControlLoader& controls;
+    PowerRequests& power;
     conv::Clock& clock;
     conv::TimerSource& timers;
     conv::DateTimeConventions conventions;

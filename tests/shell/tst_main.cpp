@@ -1,11 +1,9 @@
 #include "AppIcon.h"
 #include "ClickableLabel.h"
-#include "ControlLoader.h"
 #include "FolderChooser.h"
-#include "IniSettingsStore.h"
 #include "LoadSequence.h"
 #include "Main.h"
-#include "ManualTime.h"
+#include "MainFixture.h"
 #include "RecordingDialogs.h"
 #include "RecordingFileOpener.h"
 #include "SilentAlarm.h"
@@ -28,83 +26,6 @@
 #include <QTimeEdit>
 #include <memory>
 #include <stdexcept>
-
-namespace {
-
-// A stand-in for the library's date picker that records how the host drives it.
-class FakePicker final : public QWidget, public conv::HostedControl {
-    Q_OBJECT
-    Q_INTERFACES(conv::HostedControl)
-    Q_PROPERTY(QString Text READ text WRITE setText)
-    Q_PROPERTY(int Value READ value WRITE setValue)
-public:
-    using QWidget::QWidget;
-    QStringList calls;
-    conv::PropertyBag design;
-
-    QString text() const { return m_text; }
-    void setText(const QString& t) {
-        calls << QStringLiteral("Text=") + t;
-        m_text = t;
-    }
-    int value() const { return m_value; }
-    void setValue(int v) {
-        calls << QStringLiteral("Value=%1").arg(v);
-        m_value = v;
-    }
-
-    void initNewControl(const conv::AmbientProperties&) override {}
-    void readProperties(const conv::PropertyBag& bag, const conv::AmbientProperties&) override {
-        calls << QStringLiteral("readProperties");
-        design = bag;
-    }
-    void writeProperties(conv::PropertyBag&, const conv::AmbientProperties&) const override {}
-    bool dispatch(qint32, conv::DispatchKind, QVariant&, QString*) override { return false; }
-
-private:
-    QString m_text;
-    int m_value = 0;
-};
-
-class FakeLoader final : public ControlLoader {
-public:
-    bool available = false;
-    QString askedFor;
-    FakePicker* made = nullptr;
-    QWidget* createControl(const QString& className, QWidget* parent, QString* error) override {
-        askedFor = className;
-        if (!available) {
-            *error = QStringLiteral("not installed");
-            return nullptr;
-        }
-        made = new FakePicker(parent);
-        return made;
-    }
-};
-
-// One main window with doubles for everything outside, on a manual clock.
-struct Fixture {
-    QTemporaryDir dir;
-    IniSettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
-    RecordingFileOpener opener;
-    RecordingDialogs dialogs;
-    FakeLoader controls;
-    ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
-    std::unique_ptr<Main> main;
-
-    Main& make() {
-        main = std::make_unique<Main>(MainServices{settings, opener, dialogs, controls, time, time,
-                                                   conv::DateTimeConventions::usEnglish(),
-                                                   QStringLiteral("/opt/nocturnia")});
-        return *main;
-    }
-    Main& load() {
-        make().Form_Load();
-        return *main;
-    }
-};
-
-} // namespace
 
 class TestMain : public QObject {
     Q_OBJECT
@@ -194,8 +115,9 @@ private Q_SLOTS:
         // Without the control library the picker step is skipped and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
         QCOMPARE(main.KiroXPDTPicker1, nullptr);
-        QCOMPARE(main.loadReport(), (QStringList{"icon", "hide", "splash", "folder", "tidelink",
-                                                 "farcall", "command list", "time picker"}));
+        QCOMPARE(main.loadReport(),
+                 (QStringList{"icon", "hide", "splash", "folder", "tidelink", "farcall",
+                              "command list", "power controller", "time picker"}));
         QCOMPARE(main.DT->time(), QTime(22, 15, 30));
     }
 
@@ -346,15 +268,57 @@ private Q_SLOTS:
         QCOMPARE(plain.windowIcon().cacheKey(), before);
     }
 
+    void commandListIsFilledAndThePromptSelected_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("yes") << "yes" << 9;
+        QTest::newRow("challenge") << "challenge" << 9;
+        QTest::newRow("no") << "no" << 8;
+        QTest::newRow("no answer") << "" << 8;
+    }
     void commandListIsFilledAndThePromptSelected() {
+        QFETCH(QString, answer);
+        QFETCH(int, entries);
         Fixture f;
+        f.power.hibernateAnswer = answer;
         Main& main = f.load();
         QComboBox& list = *main.page->CmbOption;
         QCOMPARE(list.currentIndex(), 0);
         QCOMPARE(list.currentText(), QStringLiteral("Please Select A Command"));
-        QCOMPARE(list.count(), 8); // no hibernation without a power service that offers it
+        QCOMPARE(list.count(), entries);
+        QCOMPARE(list.findText(QStringLiteral("Go Into Hibernation")) >= 0, entries == 9);
+        QCOMPARE(list.findText(QStringLiteral("Run A Specified File")), entries - 3);
         QVERIFY(main.page->chkForce->isHidden());
         QVERIFY(!main.page->Frame4->isHidden());
+    }
+
+    void powerCommandsReachThePowerService_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("shutdown") << "Shutdown Computer" << false
+                                  << QStringList{"ask power off", "request power off normal"};
+        QTest::newRow("forced restart")
+            << "Restart Computer" << true << QStringList{"ask reboot", "request reboot forced"};
+        QTest::newRow("forced log off")
+            << "Log Off Windows" << true << QStringList{"ask log off", "request log off forced"};
+        QTest::newRow("standby") << "Go Into Standby" << false
+                                 << QStringList{"ask suspend", "request suspend normal"};
+        QTest::newRow("hibernation") << "Go Into Hibernation" << true
+                                     << QStringList{"ask hibernate", "request hibernate forced"};
+    }
+    void powerCommandsReachThePowerService() {
+        QFETCH(QString, command);
+        QFETCH(bool, force);
+        QFETCH(QStringList, calls);
+        Fixture f;
+        f.power.hibernateAnswer = QStringLiteral("yes");
+        Main& main = f.load();
+        main.page->CmbOption->setCurrentText(command);
+        main.page->chkForce->setChecked(force);
+        f.power.calls.clear();
+        main.PerformSelectedCommand();
+        QCOMPARE(f.power.calls, calls);
     }
 
     void speedMethodHidesTheCountdownStrip() {

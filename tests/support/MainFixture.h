@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ControlLoader.h"
+#include "IniSettingsStore.h"
+#include "Main.h"
+#include "ManualTime.h"
+#include "RecordingDialogs.h"
+#include "RecordingFileOpener.h"
+#include "RecordingPowerRequests.h"
+#include "conventions/ControlHosting.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+
+// A stand-in for the library's date picker that records how the host drives it.
+class FakePicker final : public QWidget, public conv::HostedControl {
+    Q_OBJECT
+    Q_INTERFACES(conv::HostedControl)
+    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(int Value READ value WRITE setValue)
+public:
+    using QWidget::QWidget;
+    QStringList calls;
+    conv::PropertyBag design;
+
+    QString text() const { return m_text; }
+    void setText(const QString& t) {
+        calls << QStringLiteral("Text=") + t;
+        m_text = t;
+    }
+    int value() const { return m_value; }
+    void setValue(int v) {
+        calls << QStringLiteral("Value=%1").arg(v);
+        m_value = v;
+    }
+
+    void initNewControl(const conv::AmbientProperties&) override {}
+    void readProperties(const conv::PropertyBag& bag, const conv::AmbientProperties&) override {
+        calls << QStringLiteral("readProperties");
+        design = bag;
+    }
+    void writeProperties(conv::PropertyBag&, const conv::AmbientProperties&) const override {}
+    bool dispatch(qint32, conv::DispatchKind, QVariant&, QString*) override { return false; }
+
+private:
+    QString m_text;
+    int m_value = 0;
+};
+
+class FakeLoader final : public ControlLoader {
+public:
+    bool available = false;
+    QString askedFor;
+    FakePicker* made = nullptr;
+    QWidget* createControl(const QString& className, QWidget* parent, QString* error) override {
+        askedFor = className;
+        if (!available) {
+            *error = QStringLiteral("not installed");
+            return nullptr;
+        }
+        made = new FakePicker(parent);
+        return made;
+    }
+};
+
+// One main window with doubles for everything outside, on a manual clock.
+struct Fixture {
+    QTemporaryDir dir;
+    IniSettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
+    RecordingFileOpener opener;
+    RecordingDialogs dialogs;
+    FakeLoader controls;
+    RecordingPowerRequests power;
+    ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
+    std::unique_ptr<Main> main;
+
+    Main& make() {
+        main = std::make_unique<Main>(MainServices{settings, opener, dialogs, controls, power, time,
+                                                   time, conv::DateTimeConventions::usEnglish(),
+                                                   QStringLiteral("/opt/nocturnia")});
+        return *main;
+    }
+    Main& load() {
+        make().Form_Load();
+        return *main;
+    }
+};

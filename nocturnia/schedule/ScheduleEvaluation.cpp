@@ -4,14 +4,13 @@
 #include "CommandCatalogue.h"
 #include "ElapsedText.h"
 #include "StateField.h"
-#include "utimerCTL.h"
-
 #include "conventions/Clock.h"
 #include "conventions/DatePattern.h"
 #include "conventions/DateSerial.h"
 #include "conventions/NumericText.h"
-#include "conventions/Timer.h"
 #include "conventions/TimeText.h"
+#include "conventions/Timer.h"
+#include "utimerCTL.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -47,14 +46,17 @@ void ScheduleEvaluation::Timer3_Timer() {
         l.Label17.setText(QStringLiteral("Schedule Date:"));
         l.Label18.setText(QStringLiteral("Schedule Time:"));
         if (const auto date = l.scheduleDate())
-            l.Label15.setText(conv::formatDate(conv::fromDateSerial(*date), kDatePattern, l.conventions));
+            l.Label15.setText(
+                conv::formatDate(conv::fromDateSerial(*date), kDatePattern, l.conventions));
         l.Label4.setText(conv::formatLongTime(l.DT.time(), l.conventions));
     }
     if (speed()) {
         l.Label18.setText(QStringLiteral("Download Speed:"));
         l.Label17.setText(QStringLiteral("Upload Speed:"));
-        l.Label4.setText(QStringLiteral("< ") + l.page.Combo1->currentText() + QStringLiteral(" KBs"));
-        l.Label15.setText(QStringLiteral("< ") + l.page.Combo2->currentText() + QStringLiteral(" KBs"));
+        l.Label4.setText(QStringLiteral("< ") + l.page.Combo1->currentText() +
+                         QStringLiteral(" KBs"));
+        l.Label15.setText(QStringLiteral("< ") + l.page.Combo2->currentText() +
+                          QStringLiteral(" KBs"));
     }
     const QDateTime now = l.clock.now();
     l.Label1.setText(conv::formatLongTime(now.time(), l.conventions));
@@ -86,8 +88,9 @@ void ScheduleEvaluation::Timer10_Timer() {
     const double reached = l.Text9.number();
     if (reached == 0) {
         const QString command = l.page.CmbOption->currentText();
-        l.Label35.setText(l.page.isArmed() ? command + QStringLiteral(", will occur in: ") + left
-                                           : command + QStringLiteral(", if scheduled, would occur in: ") + left);
+        l.Label35.setText(
+            l.page.isArmed() ? command + QStringLiteral(", will occur in: ") + left
+                             : command + QStringLiteral(", if scheduled, would occur in: ") + left);
     }
     if (reached == 1)
         l.Label35.setText(QStringLiteral("This schedule point has been reached!"));
@@ -108,9 +111,10 @@ void ScheduleEvaluation::Timer2_Timer() {
         if (downloadLimit < download || uploadLimit < upload)
             l.Timer4.setEnabled(false); // a figure above its threshold discards the count
         l.Timer10.setEnabled(false);
-        l.Label35.setText(l.page.CmbOption->currentText() + QStringLiteral(" will occur when DL is less then ")
-                          + l.page.Combo1->currentText() + QStringLiteral(" KBs and UP is less then ")
-                          + l.page.Combo2->currentText() + QStringLiteral(" KBs"));
+        l.Label35.setText(
+            l.page.CmbOption->currentText() + QStringLiteral(" will occur when DL is less then ") +
+            l.page.Combo1->currentText() + QStringLiteral(" KBs and UP is less then ") +
+            l.page.Combo2->currentText() + QStringLiteral(" KBs"));
         const double met = l.Text8.number();
         if (met == 1)
             fire = true;

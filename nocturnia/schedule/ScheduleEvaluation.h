@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
-
 #include <functional>
 #include <optional>
 
@@ -48,8 +47,8 @@ public:
         StateField& Label42; // last upload figure
         StateField& Label5;
         StateField& lblActive;
-        conv::Timer& Timer2;  // schedule test, runs while armed
-        conv::Timer& Timer10; // countdown
+        conv::Timer& Timer2;          // schedule test, runs while armed
+        conv::Timer& Timer10;         // countdown
         nocturnia::utimerCTL& Timer4; // five minutes of the speed condition
         QTimeEdit& DT;
         // The date picker's Value (a date serial), or nothing when there is no picker.
@@ -69,6 +68,7 @@ public:
     // positive (and the text is empty), "0" otherwise.
     QString TimeElapsed(const QDateTime& BeginTime, const QDateTime& EndTime);
 
+public Q_SLOTS:
     // An input of the schedule changed: the display and an armed test react at once rather
     // than at the next second.
     void evaluateNow();

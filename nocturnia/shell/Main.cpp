@@ -5,6 +5,8 @@
 #include "CommandCatalogue.h"
 #include "CommandExecutor.h"
 #include "ControlLoader.h"
+#include "Dialogs.h"
+#include "ErrorMessageSink.h"
 #include "FileOpener.h"
 #include "FolderChooser.h"
 #include "SettingConversion.h"
@@ -30,7 +32,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QMetaMethod>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTimeEdit>
@@ -54,6 +59,21 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y) {
     return l;
 }
 
+// Property errors of the window's controls, as modal message boxes.
+class ControlErrorMessages final : public nocturnia::ErrorMessageSink {
+public:
+    ControlErrorMessages(Dialogs& dialogs, QWidget& window)
+        : m_dialogs(dialogs)
+        , m_window(window) {}
+    void showError(const QString& text) override {
+        m_dialogs.warning(&m_window, QStringLiteral("Nocturnia"), text);
+    }
+
+private:
+    Dialogs& m_dialogs;
+    QWidget& m_window;
+};
+
 conv::StoredDesign loadDesign() {
     QFile file(QStringLiteral(":/designs/Main.design"));
     if (!file.open(QIODevice::ReadOnly))
@@ -69,7 +89,10 @@ conv::StoredDesign loadDesign() {
 
 Main::Main(MainServices services)
     : QWidget(nullptr)
-    , m_services(std::move(services)) {
+    , m_secondTimers(std::make_unique<SecondTimers>(services.clock, services.timers))
+    , m_services(std::move(services))
+    , m_design(loadDesign()) {
+    m_controlErrors = std::make_unique<ControlErrorMessages>(m_services.dialogs, *this);
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Nocturnia"));
     setFixedSize(conv::twipsToPixels(10320), conv::twipsToPixels(6945));
@@ -84,6 +107,7 @@ Main::Main(MainServices services)
     buildScheduleDetails();
     buildCommandPage();
     buildTriggerPage();
+    connectSchedule();
 }
 
 Main::~Main() {
@@ -211,17 +235,80 @@ void Main::buildTriggerPage() {
 }
 
 void Main::createTimers() {
-    const struct {
-        std::unique_ptr<conv::Timer>* timer;
-        int interval;
-    } design[] = {
-        {&Timer1, 1000}, {&Timer2, 1},   {&Timer3, 10},  {&Timer10, 500},
-        {&Timer5, 500},  {&Timer6, 100}, {&Timer8, 100},
+    // In the order their ticks must run within a second: display, countdown, schedule test.
+    Timer3 = m_secondTimers->createTimer();
+    Timer10 = m_secondTimers->createTimer();
+    Timer2 = m_secondTimers->createTimer();
+    Timer1 = m_services.timers.createTimer();
+    Timer5 = m_services.timers.createTimer();
+    Timer6 = m_services.timers.createTimer();
+    Timer8 = m_services.timers.createTimer();
+    const std::pair<conv::Timer*, int> design[] = {
+        {Timer1.get(), 1000}, {Timer2.get(), 1},   {Timer3.get(), 10},  {Timer10.get(), 500},
+        {Timer5.get(), 500},  {Timer6.get(), 100}, {Timer8.get(), 100},
     };
-    for (const auto& entry : design) {
-        *entry.timer = m_services.timers.createTimer();
-        (*entry.timer)->setInterval(entry.interval);
-    }
+    for (const auto& [timer, interval] : design)
+        timer->setInterval(interval);
+
+    Timer4 = new nocturnia::utimerCTL(m_services.timers, *m_controlErrors, this);
+    Timer4->setObjectName(QStringLiteral("Timer4"));
+    Timer4->readProperties(m_design.value(QStringLiteral("Timer4")));
+}
+
+void Main::connectSchedule() {
+    schedule = new ScheduleEvaluation(
+        ScheduleEvaluation::Links{*page,
+                                  *Label7,
+                                  *Label1,
+                                  *Label15,
+                                  *Label4,
+                                  *Label17,
+                                  *Label18,
+                                  *Label35,
+                                  Label43,
+                                  Label44,
+                                  Label10,
+                                  Text8,
+                                  Text9,
+                                  Label37,
+                                  Label42,
+                                  Label5,
+                                  lblActive,
+                                  *Timer2,
+                                  *Timer10,
+                                  *Timer4,
+                                  *DT,
+                                  [this]() -> std::optional<qint32> {
+                                      if (!KiroXPDTPicker1)
+                                          return std::nullopt;
+                                      bool ok = false;
+                                      const qint32 value =
+                                          KiroXPDTPicker1->property("Value").toInt(&ok);
+                                      return ok ? std::optional<qint32>(value) : std::nullopt;
+                                  },
+                                  [this] { PerformSelectedCommand(); },
+                                  m_services.clock,
+                                  m_services.conventions},
+        this);
+    connect(Timer3.get(), &conv::Timer::timeout, schedule, &ScheduleEvaluation::Timer3_Timer);
+    connect(Timer10.get(), &conv::Timer::timeout, schedule, &ScheduleEvaluation::Timer10_Timer);
+    connect(Timer2.get(), &conv::Timer::timeout, schedule, &ScheduleEvaluation::Timer2_Timer);
+
+    // A changed input shows, and is tested, at once rather than at the next second.
+    const auto now = [this] {
+        schedule->evaluateNow();
+    };
+    connect(page->CmbOption, &QComboBox::currentTextChanged, schedule, now);
+    connect(page->Combo1, &QComboBox::currentTextChanged, schedule, now);
+    connect(page->Combo2, &QComboBox::currentTextChanged, schedule, now);
+    connect(page->Option5, &QRadioButton::clicked, schedule, now);
+    connect(page->Option6, &QRadioButton::clicked, schedule, [this] {
+        // The speed method stops the countdown; coming back to the date and time restarts it.
+        Timer10->setEnabled(true);
+        schedule->evaluateNow();
+    });
+    connect(page->CmdActive, &QPushButton::clicked, schedule, now);
+    connect(DT, &QTimeEdit::timeChanged, schedule, now);
 }
 
 void Main::Form_Load() {
@@ -281,13 +368,15 @@ bool Main::loadDatePicker() {
         conv::AmbientProperties ambient;
         ambient.font = font();
         ambient.displayName = picker->objectName();
-        hosted->readProperties(loadDesign().value(picker->objectName()), ambient);
+        hosted->readProperties(m_design.value(picker->objectName()), ambient);
     }
     const QDate today = m_services.clock.now().date();
     picker->setProperty(
         "Text", conv::formatDate(today, QStringLiteral("m/d/yyyy"), m_services.conventions));
     picker->setProperty("Value", conv::toDateSerial(today));
     picker->show();
+    if (picker->metaObject()->indexOfSignal("Change()") >= 0)
+        connect(picker, SIGNAL(Change()), schedule, SLOT(evaluateNow()));
     return true;
 }
 
@@ -388,6 +477,7 @@ void Main::cleanup() {
     for (conv::Timer* timer : {Timer1.get(), Timer2.get(), Timer3.get(), Timer10.get(),
                                Timer5.get(), Timer6.get(), Timer8.get()})
         timer->stop();
+    Timer4->setEnabled(false);
     hide();
     Q_EMIT unloaded();
 }

@@ -4,9 +4,13 @@
 #include "CPower.h"
 #include "LoadSequence.h"
 #include "MainServices.h"
+#include "ScheduleEvaluation.h"
+#include "SecondTimers.h"
 #include "SilentAlarm.h"
 #include "Splash.h"
 #include "StateField.h"
+#include "conventions/StoredDesign.h"
+#include "utimerCTL.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -32,6 +36,11 @@ class Timer;
 // the mailboxes between handlers.
 class Main final : public QWidget {
     Q_OBJECT
+
+    // Made first and destroyed last: the display and schedule timers hang on it.
+    std::unique_ptr<SecondTimers> m_secondTimers;
+    std::unique_ptr<nocturnia::ErrorMessageSink> m_controlErrors;
+
 public:
     explicit Main(MainServices services);
     ~Main() override;
@@ -107,13 +116,18 @@ public:
     StateField Label44{QStringLiteral("Label44")};
 
     // Window timers, with their design intervals.
-    std::unique_ptr<conv::Timer> Timer1;  // 1000 ms, enabled: speed sampling
-    std::unique_ptr<conv::Timer> Timer2;  // 1 ms, disabled: schedule test while armed
-    std::unique_ptr<conv::Timer> Timer3;  // 10 ms, enabled: status display
-    std::unique_ptr<conv::Timer> Timer10; // 500 ms, enabled: countdown line
-    std::unique_ptr<conv::Timer> Timer5;  // 500 ms, enabled: folder list refresh
-    std::unique_ptr<conv::Timer> Timer6;  // 100 ms, enabled: folder watch
-    std::unique_ptr<conv::Timer> Timer8;  // 100 ms, enabled: network trigger mailbox
+    // The display, countdown and schedule ticks come once at the start of every displayed
+    // second, whatever their nominal intervals (their results change only then).
+    std::unique_ptr<conv::Timer> Timer1;    // 1000 ms, enabled: speed sampling
+    std::unique_ptr<conv::Timer> Timer2;    // 1 ms, disabled: schedule test while armed
+    std::unique_ptr<conv::Timer> Timer3;    // 10 ms, enabled: status display
+    std::unique_ptr<conv::Timer> Timer10;   // 500 ms, enabled: countdown line
+    std::unique_ptr<conv::Timer> Timer5;    // 500 ms, enabled: folder list refresh
+    std::unique_ptr<conv::Timer> Timer6;    // 100 ms, enabled: folder watch
+    std::unique_ptr<conv::Timer> Timer8;    // 100 ms, enabled: network trigger mailbox
+    nocturnia::utimerCTL* Timer4 = nullptr; // 5 minutes: how long the speed condition held
+
+    ScheduleEvaluation* schedule = nullptr;
 
 Q_SIGNALS:
     // Every window has been unloaded: the program ends.
@@ -131,6 +145,7 @@ private:
     void buildCommandPage();
     void buildTriggerPage();
     void createTimers();
+    void connectSchedule();
 
     bool loadDatePicker();
     bool fillCommandList();
@@ -140,6 +155,7 @@ private:
     void cleanup();
 
     MainServices m_services;
+    conv::StoredDesign m_design;
     QStringList m_loadReport;
     QPointer<Splash> m_splash;
     QPointer<SilentAlarm> m_silentAlarm;

@@ -1,0 +1,309 @@
+#include "MainFixture.h"
+#include "conventions/DateSerial.h"
+#include "conventions/Timer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimeEdit>
+
+namespace {
+
+// A main window with a date picker, its clock standing half-way through 22:15:30 on
+// 9 December 2026; the second ticks come at each second's first millisecond.
+struct Armed : Fixture {
+    Main& main;
+    explicit Armed(const QString& command = QStringLiteral("Shutdown Computer"))
+        : main((controls.available = true,
+                time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500))), load())) {
+        main.page->CmbOption->setCurrentText(command);
+        power.calls.clear();
+    }
+    void scheduleAt(const QTime& at, const QDate& date = QDate(2026, 12, 9)) {
+        main.DT->setTime(at);
+        main.KiroXPDTPicker1->setProperty("Value", conv::toDateSerial(date));
+    }
+    void arm() { QTest::mouseClick(main.page->CmdActive, Qt::LeftButton); }
+    bool armed() const { return main.page->isArmed(); }
+    int requests() const { return int(power.calls.filter(QStringLiteral("request")).size()); }
+    void speedMethod(const QString& download, const QString& upload) {
+        QTest::mouseClick(main.page->Option5, Qt::LeftButton);
+        main.page->Combo1->setCurrentText(download);
+        main.page->Combo2->setCurrentText(upload);
+    }
+    void figures(const QString& download, const QString& upload) {
+        main.Label37.setText(download);
+        main.Label42.setText(upload);
+    }
+};
+
+const qint64 kMinute = 60 * 1000;
+
+} // namespace
+
+class TestSchedule : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void countsDownAndFiresInTheScheduledSecond() {
+        Armed f;
+        f.scheduleAt(QTime(22, 15, 33));
+        f.arm();
+        QStringList lines{f.main.Label35->text()};
+        for (int second = 0; second < 2; ++second) {
+            f.time.advance(1000);
+            lines << f.main.Label35->text();
+        }
+        QCOMPARE(lines, (QStringList{"Shutdown Computer, will occur in: 3 Seconds",
+                                     "Shutdown Computer, will occur in: 2 Seconds",
+                                     "Shutdown Computer, will occur in: 1 Second"}));
+        QCOMPARE(f.requests(), 0);
+        f.time.advance(500); // 22:15:33.000
+        QCOMPARE(f.requests(), 0);
+        f.time.advance(1); // the first tick of the scheduled second
+        QCOMPARE(f.power.calls,
+                 (QStringList{"ask power off", "request power off forced"})); // checked by design
+        QCOMPARE(f.main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+        // The closing steps disarm.
+        QCOMPARE(f.main.page->CmdActive->text(), QStringLiteral("Schedule Command"));
+        QCOMPARE(f.main.Label5.text(), QStringLiteral("Inactive"));
+        QCOMPARE(f.main.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
+        QCOMPARE(f.main.Text8.text(), QStringLiteral("0"));
+        QVERIFY(!f.main.Timer2->isActive());
+        f.time.advance(10 * 1000);
+        QCOMPARE(f.requests(), 1);
+    }
+
+    void displayShowsBothMethods() {
+        Armed f;
+        f.scheduleAt(QTime(7, 5, 0), QDate(2027, 1, 2));
+        f.time.advance(1000);
+        QCOMPARE(f.main.Label7->text(), QStringLiteral("12/9/2026"));
+        QCOMPARE(f.main.Label1->text(), QStringLiteral("10:15:31 PM"));
+        QCOMPARE(f.main.Label15->text(), QStringLiteral("1/2/2027"));
+        QCOMPARE(f.main.Label4->text(), QStringLiteral("7:05:00 AM"));
+        QCOMPARE(f.main.Label17->text(), QStringLiteral("Schedule Date:"));
+        QCOMPARE(f.main.Label18->text(), QStringLiteral("Schedule Time:"));
+        QCOMPARE(f.main.Label35->text(),
+                 QStringLiteral("Shutdown Computer, if scheduled, would occur in: 23 Days, 8 "
+                                "Hours, 49 Minutes, 29 Seconds"));
+
+        f.speedMethod(QStringLiteral("75"), QStringLiteral("20"));
+        QCOMPARE(f.main.Label18->text(), QStringLiteral("Download Speed:"));
+        QCOMPARE(f.main.Label17->text(), QStringLiteral("Upload Speed:"));
+        QCOMPARE(f.main.Label4->text(), QStringLiteral("< 75 KBs"));
+        QCOMPARE(f.main.Label15->text(), QStringLiteral("< 20 KBs"));
+    }
+
+    void activationButtonNeedsACommand() {
+        Armed f(QStringLiteral("Please Select A Command"));
+        QVERIFY(!f.main.page->CmdActive->isEnabled());
+        f.main.page->CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
+        QVERIFY(f.main.page->CmdActive->isEnabled());
+    }
+
+    void momentsNotInTheFutureNeverFire_data() {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("earlier today") << QTime(22, 15, 0) << QDate(2026, 12, 9);
+        QTest::newRow("a second ago") << QTime(22, 15, 30) << QDate(2026, 12, 9);
+        QTest::newRow("23:59:59 of yesterday") << QTime(23, 59, 59) << QDate(2026, 12, 8);
+    }
+    void momentsNotInTheFutureNeverFire() {
+        QFETCH(QTime, time);
+        QFETCH(QDate, date);
+        Armed f;
+        f.scheduleAt(time, date);
+        f.time.advance(999);
+        f.arm();
+        f.time.advance(2 * kMinute);
+        QCOMPARE(f.requests(), 0);
+        QVERIFY(f.armed());
+        QCOMPARE(f.main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+        QCOMPARE(f.main.Text9.text(), QStringLiteral("1"));
+    }
+
+    void armingWithinTheScheduledSecondFiresAtOnce() {
+        Armed f;
+        f.scheduleAt(QTime(22, 15, 30));
+        f.arm();
+        QCOMPARE(f.requests(), 1);
+        QVERIFY(!f.armed());
+    }
+
+    void aMomentMissedWhileAsleepIsNotMadeUp() {
+        Armed f;
+        f.scheduleAt(QTime(22, 15, 40));
+        f.arm();
+        f.time.advance(2000);
+        f.time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 16, 0, 500))); // woke up
+        f.time.advance(5000);
+        QCOMPARE(f.requests(), 0);
+        QVERIFY(f.armed());
+        QCOMPARE(f.main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+    }
+
+    void timeElapsedTexts_data() {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reached");
+        QTest::newRow("90061") << qint64(90061) << "1 Day, 1 Hour, 1 Minute, 1 Second"
+                               << "0";
+        QTest::newRow("7322") << qint64(7322) << "2 Hours, 2 Minutes, 2 Seconds"
+                              << "0";
+        QTest::newRow("a year") << qint64(31536000) << "1 Year"
+                                << "0";
+        QTest::newRow("a day") << qint64(86400) << "1 Day"
+                               << "0";
+        QTest::newRow("a minute") << qint64(60) << "1 Minute"
+                                  << "0";
+        QTest::newRow("61") << qint64(61) << "1 Minute, 1 Second"
+                            << "0";
+        QTest::newRow("zero") << qint64(0) << ""
+                              << "1";
+        QTest::newRow("negative") << qint64(-5) << ""
+                                  << "1";
+    }
+    void timeElapsedTexts() {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QFETCH(QString, reached);
+        Fixture f;
+        Main& main = f.load();
+        const QDateTime begin(QDate(2026, 12, 9), QTime(22, 0), Qt::UTC);
+        QCOMPARE(main.schedule->TimeElapsed(begin, begin.addSecs(seconds)), text);
+        QCOMPARE(main.Text9.text(), reached);
+    }
+
+    void speedConditionFiresAfterFiveQuietMinutes() {
+        Armed f;
+        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
+        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
+        f.arm();
+        QCOMPARE(f.main.Label35->text(),
+                 QStringLiteral("Shutdown Computer will occur when DL is less then 100 KBs and UP "
+                                "is less then 100 KBs"));
+        QVERIFY(!f.main.Timer10->isActive()); // the speed method has no countdown
+        f.time.advance(5 * kMinute - 1000);
+        QCOMPARE(f.requests(), 0);
+        f.time.advance(2000);
+        QCOMPARE(f.requests(), 1);
+        QVERIFY(!f.armed());
+        QCOMPARE(f.main.Text8.text(), QStringLiteral("0"));
+    }
+
+    void aFigureAboveItsThresholdStartsTheFiveMinutesAgain() {
+        Armed f;
+        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
+        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
+        f.arm();
+        f.time.advance(2 * kMinute);
+        f.figures(QStringLiteral("100.50"), QStringLiteral("3.10"));
+        f.time.advance(1000);
+        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
+        const QDateTime quietAgain = f.time.now();
+        f.time.advance(4 * kMinute);
+        QCOMPARE(f.requests(), 0); // 6 minutes after arming, but only 4 quiet ones
+        while (f.requests() == 0 && f.time.now() < quietAgain.addSecs(400))
+            f.time.advance(1000);
+        QCOMPARE(f.requests(), 1);
+        QVERIFY(quietAgain.secsTo(f.time.now()) >= 300);
+        QVERIFY(quietAgain.secsTo(f.time.now()) <= 302);
+    }
+
+    void figuresEqualToTheThresholdLeaveTheCountAlone() {
+        // Equal while counting: the count runs on.
+        Armed counting;
+        counting.speedMethod(QStringLiteral("50"), QStringLiteral("50"));
+        counting.figures(QStringLiteral("12.00"), QStringLiteral("3.10"));
+        counting.arm();
+        counting.time.advance(kMinute);
+        counting.figures(QStringLiteral("50.00"), QStringLiteral("3.10"));
+        counting.time.advance(4 * kMinute + 2000);
+        QCOMPARE(counting.requests(), 1);
+
+        // Equal from the start: the count never starts.
+        Armed idle;
+        idle.speedMethod(QStringLiteral("50"), QStringLiteral("50"));
+        idle.figures(QStringLiteral("50.00"), QStringLiteral("3.10"));
+        idle.arm();
+        idle.time.advance(10 * kMinute);
+        QCOMPARE(idle.requests(), 0);
+    }
+
+    void wordsAsThresholdsNeverFire() {
+        Armed f;
+        f.speedMethod(QStringLiteral("abc"), QStringLiteral("100"));
+        f.figures(QStringLiteral("0.00"), QStringLiteral("0.00"));
+        f.arm();
+        f.time.advance(15 * kMinute);
+        QCOMPARE(f.requests(), 0);
+        QVERIFY(f.armed());
+    }
+
+    void aCountLeftRunningByDisarmingCanFireTheNextArmingEarlyOnce() {
+        Armed f;
+        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
+        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
+        f.arm();
+        f.time.advance(3 * kMinute);
+        f.arm(); // disarm: the count goes on
+        QVERIFY(!f.armed());
+        QVERIFY(f.main.Timer4->isEnabled());
+        f.time.advance(kMinute);
+        f.arm();
+        f.time.advance(kMinute + 2000); // five minutes after the first arming, two after this one
+        QCOMPARE(f.requests(), 1);
+        QVERIFY(!f.armed());
+        f.arm();
+        f.time.advance(4 * kMinute);
+        QCOMPARE(f.requests(), 1); // the next arming waits its full five minutes
+        f.time.advance(kMinute + 2000);
+        QCOMPARE(f.requests(), 2);
+    }
+
+    void countdownComesBackWithTheDateAndTimeMethod() {
+        Armed f;
+        f.scheduleAt(QTime(23, 0, 0));
+        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
+        f.arm();
+        f.time.advance(1000);
+        QVERIFY(!f.main.Timer10->isActive());
+        QTest::mouseClick(f.main.page->Option6, Qt::LeftButton);
+        QVERIFY(f.main.Timer10->isActive());
+        QCOMPARE(f.main.Label35->text(),
+                 QStringLiteral("Shutdown Computer, will occur in: 44 Minutes, 29 Seconds"));
+        f.time.advance(1000);
+        QCOMPARE(f.main.Label35->text(),
+                 QStringLiteral("Shutdown Computer, will occur in: 44 Minutes, 28 Seconds"));
+    }
+
+    void theFiringPerformsWhatIsSelectedThen() {
+        Armed f(QStringLiteral("Go Into Standby"));
+        f.scheduleAt(QTime(22, 15, 32));
+        f.main.page->chkForce->setChecked(true);
+        f.arm();
+        f.main.page->CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
+        f.main.page->chkForce->setChecked(false);
+        f.time.advance(2000);
+        QCOMPARE(f.power.calls, (QStringList{"ask reboot", "request reboot normal"}));
+    }
+
+    void runningAFileFromTheScheduleEndsDisarmed() {
+        Armed f(QStringLiteral("Run A Specified File"));
+        f.main.page->Text2->setText(QStringLiteral("/home/ann/report.pdf"));
+        f.scheduleAt(QTime(22, 15, 31));
+        f.arm();
+        f.time.advance(5000);
+        QCOMPARE(f.opener.opened, QStringList{"/home/ann/report.pdf"});
+        QVERIFY(!f.armed());
+        QVERIFY(!f.main.Timer2->isActive());
+    }
+};
+
+QTEST_MAIN(TestSchedule)
+#include "tst_schedule.moc"

@@ -1,0 +1,164 @@
+// The library as a host meets it: the plugin loaded from beside the executable, controls made
+// by class name and driven by property name and by dispatch identifier.
+#include "conventions/ControlFactory.h"
+#include "conventions/ControlHosting.h"
+#include "conventions/DatePattern.h"
+#include "conventions/DateSerial.h"
+
+#include <QApplication>
+#include <QPluginLoader>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+namespace {
+
+conv::AmbientProperties ambient() {
+    conv::AmbientProperties properties;
+    // The host's own face differs from the picker's, so the picker's font is stored.
+    properties.font = QFont(QStringLiteral("MS Sans Serif"));
+    properties.font.setPointSizeF(8.25);
+    properties.displayName = QStringLiteral("KiroXPDTPicker1");
+    return properties;
+}
+
+// What the main window stores for its picker.
+conv::PropertyBag mainWindowDesign() {
+    conv::PropertyBag bag;
+    bag.write(QStringLiteral("Text"), QStringLiteral("3/11/16"));
+    bag.write(QStringLiteral("Font"), conv::FontValue{QStringLiteral("Tahoma"), 8.25});
+    bag.write(QStringLiteral("Value"), qint32(40248));
+    bag.write(QStringLiteral("FormatDate"), QStringLiteral("m/dd/yy"));
+    return bag;
+}
+
+} // namespace
+
+class TestDatoraPlugin : public QObject {
+    Q_OBJECT
+
+    QPluginLoader m_loader;
+    conv::ControlFactory* m_factory = nullptr;
+    std::unique_ptr<QWidget> m_host;
+
+    QWidget* create(const QString& className) {
+        QString error;
+        QWidget* control = m_factory->createControl(className, m_host.get(), &error);
+        if (!control)
+            qWarning() << error;
+        return control;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_loader.setFileName(QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/libdatora.so"));
+        QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
+        m_factory = qobject_cast<conv::ControlFactory*>(m_loader.instance());
+        QVERIFY(m_factory);
+        m_host = std::make_unique<QWidget>();
+    }
+
+    void cleanupTestCase() { m_host.reset(); }
+
+    void offersExactlyThePublicClasses() {
+        QCOMPARE(m_factory->classNames(),
+                 (QStringList{QStringLiteral("KiroXPControls2.KiroXPDTPicker"),
+                              QStringLiteral("KiroXPControls2.KiroXPSpin"),
+                              QStringLiteral("KiroXPControls2.CommandButton")}));
+    }
+
+    void unknownAndPrivateClassesAreRefused_data() {
+        QTest::addColumn<QString>("className");
+        QTest::newRow("unknown") << QStringLiteral("KiroXPControls2.Nothing");
+        QTest::newRow("private combo box") << QStringLiteral("KiroXPControls2.KiroXPComboBox");
+        QTest::newRow("private day cell") << QStringLiteral("KiroXPControls2.LbDate");
+        QTest::newRow("empty") << QString();
+    }
+    void unknownAndPrivateClassesAreRefused() {
+        QFETCH(QString, className);
+        QString error;
+        QCOMPARE(m_factory->createControl(className, m_host.get(), &error), nullptr);
+        QVERIFY(error.contains(QStringLiteral("no creatable class")));
+        QCOMPARE(m_factory->createControl(className, m_host.get(), nullptr), nullptr);
+    }
+
+    void pickerTakesTheMainWindowsDesignAndWrites() {
+        QWidget* widget = create(QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
+        QVERIFY(widget);
+        auto* hosted = qobject_cast<conv::HostedControl*>(widget);
+        QVERIFY(hosted);
+        hosted->readProperties(mainWindowDesign(), ambient());
+        QCOMPARE(widget->property("Text").toString(), QStringLiteral("3/11/16"));
+        QCOMPARE(widget->property("Value").toInt(), 40248);
+        QCOMPARE(widget->property("FormatDate").toString(), QStringLiteral("m/dd/yy"));
+
+        // Saved again it gives the same design: defaults stay out, the order is kept.
+        conv::PropertyBag saved;
+        hosted->writeProperties(saved, ambient());
+        QCOMPARE(saved.toText(), mainWindowDesign().toText());
+
+        QSignalSpy changes(widget, SIGNAL(Change()));
+        QSignalSpy reported(widget, SIGNAL(propertyChanged(QString)));
+        QVERIFY(widget->setProperty("Text", QStringLiteral("12/9/2026")));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(widget->property("Value").toInt(), 40248);
+
+        const QDate today = QDate::currentDate();
+        const qint32 todaySerial = conv::toDateSerial(today);
+        QVERIFY(widget->setProperty("Value", todaySerial));
+        QCOMPARE(changes.count(), 2);
+        QCOMPARE(widget->property("Value").toInt(), todaySerial);
+        QCOMPARE(widget->property("Text").toString(),
+                 conv::formatDate(today, QStringLiteral("m/dd/yy"),
+                                  conv::DateTimeConventions::usEnglish()));
+        QCOMPARE(reported.count(), 2);
+        QCOMPARE(reported.at(1).at(0).toString(), QStringLiteral("Value"));
+        delete widget;
+    }
+
+    void membersAnswerTheirDispatchIdentifiers() {
+        QWidget* widget = create(QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
+        auto* hosted = qobject_cast<conv::HostedControl*>(widget);
+        QVERIFY(hosted);
+        QString error;
+        QVariant value = QStringLiteral("m/dd/yy");
+        QVERIFY(hosted->dispatch(0x68030000, conv::DispatchKind::Put, value, &error));
+        value = 40248;
+        QVERIFY(hosted->dispatch(0x68030001, conv::DispatchKind::Put, value, &error));
+        QVERIFY(hosted->dispatch(0x68030002, conv::DispatchKind::Get, value, &error));
+        QCOMPARE(value.toString(), QStringLiteral("3/11/10"));
+        QVariant none;
+        QVERIFY(hosted->dispatch(0x60030007, conv::DispatchKind::Call, none, &error));
+
+        value = QStringLiteral("not a number");
+        QVERIFY(!hosted->dispatch(0x68030001, conv::DispatchKind::Put, value, &error));
+        QVERIFY(error.contains(QStringLiteral("Type mismatch")));
+        value = 1;
+        QVERIFY(!hosted->dispatch(0x68030004, conv::DispatchKind::Put, value, &error));
+        QVERIFY(!hosted->dispatch(0x12345678, conv::DispatchKind::Get, value, &error));
+        QVERIFY(error.contains(QStringLiteral("Unknown member")));
+        delete widget;
+
+        QWidget* spin = create(QStringLiteral("KiroXPControls2.KiroXPSpin"));
+        auto* spinHosted = qobject_cast<conv::HostedControl*>(spin);
+        QVERIFY(spinHosted);
+        value = 2004;
+        QVERIFY(spinHosted->dispatch(0x68030000, conv::DispatchKind::Put, value, &error));
+        QVERIFY(spinHosted->dispatch(0x68030004, conv::DispatchKind::Get, value, &error));
+        QCOMPARE(value.toString(), QStringLiteral("2004"));
+        delete spin;
+
+        QWidget* button = create(QStringLiteral("KiroXPControls2.CommandButton"));
+        auto* buttonHosted = qobject_cast<conv::HostedControl*>(button);
+        QVERIFY(buttonHosted);
+        value = QStringLiteral("&Close");
+        QVERIFY(buttonHosted->dispatch(0x68030002, conv::DispatchKind::Put, value, &error));
+        QCOMPARE(button->property("Caption").toString(), QStringLiteral("&Close"));
+        delete button;
+    }
+};
+
+QTEST_MAIN(TestDatoraPlugin)
+#include "tst_datora_plugin.moc"

@@ -1,30 +1,15 @@
 #include "DesignFonts.h"
 
-#include <QDir>
-#include <QFontDatabase>
-#include <QGuiApplication>
+#include "conventions/DesignFonts.h"
 
 namespace datora {
 
 void registerDesignFonts() {
-    // The faces are known to the application's font database once registered; registering
-    // them again is cheap and harmless, so every library context may ask.
-    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")) &&
-        QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif")))
-        return;
-    const QDir wineFonts(QStringLiteral("/usr/share/wine/fonts"));
-    for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
-        const QString path = wineFonts.filePath(QLatin1String(file));
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
+    conv::registerDesignFonts();
 }
 
 QFont designFont(const QString& family, double pointSize, bool bold) {
-    QFont font(QFontDatabase::hasFamily(family)
-                   ? family
-                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
-    font.setPointSizeF(pointSize);
+    QFont font = conv::designFont(family, pointSize);
     font.setBold(bold);
     return font;
 }

@@ -4,6 +4,7 @@
 #include "LoadSequence.h"
 #include "Main.h"
 #include "MainFixture.h"
+#include "PluginControlLoader.h"
 #include "RecordingDialogs.h"
 #include "RecordingFileOpener.h"
 #include "SilentAlarm.h"
@@ -175,6 +176,25 @@ private Q_SLOTS:
         QCOMPARE(picker.design.readFont(QStringLiteral("Font"), {}).family,
                  QStringLiteral("Tahoma"));
         QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));
+    }
+
+    void realDatePickerShowsTodayInItsOwnPattern() {
+        // The control library as shipped, beside the test executables.
+        Fixture f;
+        PluginControlLoader library(QCoreApplication::applicationDirPath() +
+                                    QStringLiteral("/libdatora.so"));
+        f.main = std::make_unique<Main>(
+            MainServices{f.settings, f.opener, f.dialogs, library, f.power, f.time, f.time,
+                         conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+        Main& main = *f.main;
+        main.Form_Load();
+        QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));
+        QVERIFY(main.KiroXPDTPicker1);
+        QCOMPARE(main.KiroXPDTPicker1->property("Value").toInt(),
+                 conv::toDateSerial(QDate(2026, 12, 9)));
+        QCOMPARE(main.KiroXPDTPicker1->property("Text").toString(), QStringLiteral("12/09/26"));
+        QCOMPARE(main.KiroXPDTPicker1->property("FormatDate").toString(),
+                 QStringLiteral("m/dd/yy"));
     }
 
     void splashGivesWayToTheMainWindowAfter4000ms() {

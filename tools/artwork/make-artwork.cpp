@@ -187,7 +187,7 @@ QImage commands() {
     p.setFont(title);
     p.setPen(kMidnight);
     p.drawText(QRectF(96, 14, 370, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Choose a command, then when it should run"));
+               QStringLiteral("Pick a command, then when to run it"));
     QFont sub(QStringLiteral("DejaVu Sans"));
     sub.setPixelSize(12);
     p.setFont(sub);

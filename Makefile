@@ -21,4 +21,5 @@ format: build
 	cmake --build --preset $(PRESET) --target format
 
 bench: build
-	bench/startup-idle.sh
+	bench/startup-idle.sh 30
+	bench/startup-idle.sh 60 armed

@@ -2,19 +2,25 @@
 // process start to the splash being shown and to the main window being shown, then the CPU
 // share of one core and the resident memory over an idle spell.
 //
-// Usage: startup_idle LAUNCH_NS IDLE_SECONDS, where LAUNCH_NS is the wall clock in
-// nanoseconds taken just before the process was started (date +%s%N).
+// Usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed], where LAUNCH_NS is the wall clock in
+// nanoseconds taken just before the process was started (date +%s%N). With "armed" a
+// "Display A Notification" schedule is armed an hour ahead before the idle spell, and the
+// main window is minimised (hidden) as a user would leave it.
 
 #include "Main.h"
 #include "RealServices.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QFile>
+#include <QPushButton>
+#include <QTimeEdit>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sys/resource.h>
 
 namespace {
@@ -31,6 +37,13 @@ double cpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Voluntary context switches: each is the process going to sleep, so one per wake-up.
+long contextSwitches() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
 }
 
 long rssKiB() {
@@ -70,12 +83,13 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed]\n");
         return 2;
     }
     const long long launchNs = std::atoll(argv[1]);
     const int idleSeconds = std::atoi(argv[2]);
+    const bool armed = argc == 4 && std::strcmp(argv[3], "armed") == 0;
 
     QApplication app(argc, argv);
     configureApplication();
@@ -91,13 +105,26 @@ int main(int argc, char* argv[]) {
     double cpuAtIdle = 0;
     QTimer idleStart;
     idleStart.setSingleShot(true);
-    QObject::connect(&idleStart, &QTimer::timeout, &app, [&] { cpuAtIdle = cpuSeconds(); });
+    long switchesAtIdle = 0;
+    QObject::connect(&idleStart, &QTimer::timeout, &app, [&] {
+        if (armed) {
+            main.page->CmbOption->setCurrentText(QStringLiteral("Display A Notification"));
+            main.DT->setTime(QTime::currentTime().addSecs(3600));
+            main.page->CmdActive->click();
+            main.hide();
+        }
+        cpuAtIdle = cpuSeconds();
+        switchesAtIdle = contextSwitches();
+    });
     QTimer idleEnd;
     idleEnd.setSingleShot(true);
     QObject::connect(&idleEnd, &QTimer::timeout, &app, [&] {
         const double share = (cpuSeconds() - cpuAtIdle) / idleSeconds * 100.0;
         std::printf("%-28s %8.2f %% of one core over %d s\n", "idle CPU", share, idleSeconds);
         std::printf("%-28s %8.1f MiB\n", "resident memory", double(rssKiB()) / 1024.0);
+        std::printf("%-28s %8.2f per second%s\n", "wake-ups",
+                    double(contextSwitches() - switchesAtIdle) / idleSeconds,
+                    armed ? " (armed an hour ahead)" : "");
         main.close();
     });
     // Idle starts once the main window is up (the splash lasts 4000 ms).

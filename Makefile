@@ -23,3 +23,4 @@ format: build
 bench: build
 	bench/startup-idle.sh 30
 	bench/startup-idle.sh 60 armed
+	bench/firing-delay.sh

@@ -13,8 +13,10 @@ namespace {
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
+// Booleans count as the platform's numbers: True is -1, False 0.
 std::optional<double> asNumber(const PropertyValue& value) {
     return std::visit(Overloaded{
+                          [](bool v) -> std::optional<double> { return v ? -1 : 0; },
                           [](qint16 v) -> std::optional<double> { return v; },
                           [](qint32 v) -> std::optional<double> { return v; },
                           [](float v) -> std::optional<double> { return v; },

@@ -34,8 +34,9 @@ struct FontValue {
 using PropertyValue =
     std::variant<bool, qint16, qint32, float, double, QString, ColourValue, FontValue>;
 
-// Equal as the design store compares them: numbers by value whatever their width (a Long 0
-// equals an Integer 0), everything else by type and value.
+// Equal as the design store compares them: numbers by value whatever their width, Booleans
+// among them as -1 and 0 (a Long 0 and a False each equal an Integer 0), everything else by
+// type and value.
 bool sameValue(const PropertyValue& a, const PropertyValue& b);
 
 // The persisted design properties of one control, in the order they were written. A write

@@ -17,9 +17,12 @@ private Q_SLOTS:
         bag.write(QStringLiteral("Enabled"), true, true);
         bag.write(QStringLiteral("Value"), qint32(0), qint16(0)); // a Long 0 against an Integer 0
         bag.write(QStringLiteral("Text"), QStringLiteral("Text1"), QStringLiteral("Text1"));
+        bag.write(QStringLiteral("FontBold"), false, qint16(0)); // a Boolean against an Integer 0
         QVERIFY(bag.entries().isEmpty());
+        bag.write(QStringLiteral("FontBold"), true, qint16(0));
+        QCOMPARE(bag.readInt16(QStringLiteral("FontBold"), 0), qint16(-1));
         bag.write(QStringLiteral("Value"), qint32(40248), qint16(0));
-        QCOMPARE(bag.entries().size(), 1);
+        QCOMPARE(bag.entries().size(), 2);
         QVERIFY(std::holds_alternative<qint32>(*bag.value(QStringLiteral("Value"))));
     }
 

@@ -36,8 +36,9 @@ QWidget* DatoraFactory::createControl(const QString& className, QWidget* parent,
     if (!m_context)
         m_context = std::make_unique<LibraryContext>(*m_systemClock, *m_systemTimers);
     if (!m_started) {
-        // The library makes its calendar window once, hidden, before its first control.
-        m_context->calendar();
+        // The library makes its calendar window once, hidden, before its first control. The
+        // host's window owns it: the library outlives the application, a window must not.
+        m_context->calendar(parent ? parent->window() : nullptr);
         m_started = true;
     }
 

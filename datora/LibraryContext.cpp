@@ -35,9 +35,9 @@ qint32 LibraryContext::todaySerial() const {
     return conv::toDateSerial(m_clock.now().date());
 }
 
-MyForm* LibraryContext::calendar() {
+MyForm* LibraryContext::calendar(QWidget* owner) {
     if (!m_calendar)
-        m_calendar = new MyForm(*this);
+        m_calendar = new MyForm(*this, owner);
     return m_calendar.data();
 }
 

@@ -37,8 +37,9 @@ public:
     void setPickedValue(qint32 serial) { m_pickedValue = serial; }
 
     // The calendar window, made (hidden) when there is none; a closed calendar is destroyed and
-    // the next opening makes a new one.
-    MyForm* calendar();
+    // the next opening makes a new one. A window given as `owner` takes the new calendar with
+    // it when it goes.
+    MyForm* calendar(QWidget* owner = nullptr);
     MyForm* existingCalendar() const;
     void destroyCalendar();
 

@@ -22,4 +22,6 @@ void PerformSelectedCommand(CommandTargets& targets) {
         targets.shutDown(Hibernate, targets.forceFlag());
     if (targets.selectedCommand() == kNotification)
         targets.showNotification();
+    if (targets.selectedCommand() == kAlarm)
+        targets.soundWakeUpAlarm();
 }

@@ -19,6 +19,8 @@ public:
     // The activation button's action: arms a disarmed schedule, disarms an armed one.
     virtual void toggleSchedule() = 0;
     virtual void showNotification() = 0;
+    // Sounds the alarm and shows the alarm window.
+    virtual void soundWakeUpAlarm() = 0;
 };
 
 // Performs the selected command once. Independent tests, each reading the command

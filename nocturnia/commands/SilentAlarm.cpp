@@ -1,10 +1,10 @@
 #include "SilentAlarm.h"
 
 #include "AppIcon.h"
+#include "ScreenCentre.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 SilentAlarm::SilentAlarm(const QString& title, const QString& text)
     : QWidget(nullptr)
@@ -31,8 +31,7 @@ SilentAlarm::SilentAlarm(const QString& title, const QString& text)
 void SilentAlarm::showEvent(QShowEvent* event) {
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

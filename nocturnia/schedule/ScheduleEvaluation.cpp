@@ -62,6 +62,7 @@ void ScheduleEvaluation::Timer3_Timer() {
     l.Label1.setText(conv::formatLongTime(now.time(), l.conventions));
     l.Label7.setText(conv::formatDate(now.date(), kDatePattern, l.conventions));
     l.page.CmdActive->setEnabled(l.page.CmbOption->currentText() != CommandCatalogue::kPrompt);
+    l.dcButton2.setEnabled(l.Custom.isChecked());
 }
 
 QString ScheduleEvaluation::TimeElapsed(const QDateTime& BeginTime, const QDateTime& EndTime) {

@@ -10,6 +10,8 @@
 
 class AutomaticCommandsPage;
 class QLabel;
+class QPushButton;
+class QRadioButton;
 class QTimeEdit;
 class StateField;
 
@@ -50,6 +52,8 @@ public:
         conv::Timer& Timer2;          // schedule test, runs while armed
         conv::Timer& Timer10;         // countdown
         nocturnia::utimerCTL& Timer4; // five minutes of the speed condition
+        QPushButton& dcButton2;       // the custom alarm sound's browse button
+        const QRadioButton& Custom;   // the alarm sound "Custom File"
         QTimeEdit& DT;
         // The date picker's Value (a date serial), or nothing when there is no picker.
         std::function<std::optional<qint32>()> scheduleDate;

@@ -9,6 +9,7 @@
 #include "ErrorMessageSink.h"
 #include "FileOpener.h"
 #include "FolderChooser.h"
+#include "ScreenCentre.h"
 #include "SettingConversion.h"
 #include "SettingsStore.h"
 #include "SilentAlarm.h"
@@ -36,7 +37,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTimeEdit>
 
@@ -90,6 +90,7 @@ conv::StoredDesign loadDesign() {
 Main::Main(MainServices services)
     : QWidget(nullptr)
     , m_secondTimers(std::make_unique<SecondTimers>(services.clock, services.timers))
+    , WindowsMediaPlayer1(services.player)
     , m_services(std::move(services))
     , m_design(loadDesign()) {
     m_controlErrors = std::make_unique<ControlErrorMessages>(m_services.dialogs, *this);
@@ -108,6 +109,7 @@ Main::Main(MainServices services)
     buildCommandPage();
     buildTriggerPage();
     connectSchedule();
+    setCleanupStep(CleanupStep::StopPlayer, [this] { alarm->stopPlayer(); });
 }
 
 Main::~Main() {
@@ -200,6 +202,9 @@ void Main::buildCommandPage() {
                      m_services.dialogs, [this](const QString& path) { LaunchApp(path); },
                      [this](bool speedMethod) { setMethodHeight(speedMethod); }, *Timer2, Label5,
                      lblActive, Text8});
+    alarm = std::make_unique<WakeUpAlarm>(WakeUpAlarm::Links{
+        *page->Frame2, WindowsMediaPlayer1, m_services.dialogs, m_services.programFolder, Text10,
+        [this] { return Label4->text(); }, *Snooze});
     DT = new QTimeEdit(page->Frame12);
     DT->setObjectName(QStringLiteral("DT"));
     DT->setDisplayFormat(QStringLiteral("h:mm:ss AP"));
@@ -253,6 +258,9 @@ void Main::createTimers() {
     Timer4 = new nocturnia::utimerCTL(m_services.timers, *m_controlErrors, this);
     Timer4->setObjectName(QStringLiteral("Timer4"));
     Timer4->readProperties(m_design.value(QStringLiteral("Timer4")));
+    Snooze = new nocturnia::utimerCTL(m_services.timers, *m_controlErrors, this);
+    Snooze->setObjectName(QStringLiteral("Snooze"));
+    Snooze->readProperties(m_design.value(QStringLiteral("Snooze")));
 }
 
 void Main::connectSchedule() {
@@ -277,6 +285,8 @@ void Main::connectSchedule() {
                                   *Timer2,
                                   *Timer10,
                                   *Timer4,
+                                  *alarm->dcButton2,
+                                  *alarm->Custom,
                                   *DT,
                                   [this]() -> std::optional<qint32> {
                                       if (!KiroXPDTPicker1)
@@ -393,10 +403,11 @@ namespace {
 // The operations behind the catalogue's commands, on this window.
 class MainCommandTargets final : public CommandTargets {
 public:
-    MainCommandTargets(AutomaticCommandsPage& page, CPower* power,
+    MainCommandTargets(AutomaticCommandsPage& page, CPower* power, WakeUpAlarm& alarm,
                        std::function<void()> showNotification)
         : m_page(page)
         , m_power(power)
+        , m_alarm(alarm)
         , m_showNotification(std::move(showNotification)) {}
     QString selectedCommand() const override { return m_page.CmbOption->currentText(); }
     bool forceFlag() const override { return m_page.chkForce->checkState() != Qt::Unchecked; }
@@ -407,17 +418,19 @@ public:
     void testRunFile() override { m_page.Command2_Click(); }
     void toggleSchedule() override { m_page.CmdActive_Click(); }
     void showNotification() override { m_showNotification(); }
+    void soundWakeUpAlarm() override { m_alarm.SoundWakeUpAlarm(); }
 
 private:
     AutomaticCommandsPage& m_page;
     CPower* m_power;
+    WakeUpAlarm& m_alarm;
     std::function<void()> m_showNotification;
 };
 
 } // namespace
 
 void Main::PerformSelectedCommand() {
-    MainCommandTargets targets(*page, m_power.get(), [this] { showNotification(); });
+    MainCommandTargets targets(*page, m_power.get(), *alarm, [this] { showNotification(); });
     ::PerformSelectedCommand(targets);
 }
 
@@ -478,6 +491,7 @@ void Main::cleanup() {
                                Timer5.get(), Timer6.get(), Timer8.get()})
         timer->stop();
     Timer4->setEnabled(false);
+    Snooze->setEnabled(false);
     hide();
     Q_EMIT unloaded();
 }
@@ -496,8 +510,7 @@ void Main::closeEvent(QCloseEvent* event) {
 void Main::showEvent(QShowEvent* event) {
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

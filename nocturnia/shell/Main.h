@@ -9,6 +9,7 @@
 #include "SilentAlarm.h"
 #include "Splash.h"
 #include "StateField.h"
+#include "WakeUpAlarm.h"
 #include "conventions/StoredDesign.h"
 #include "utimerCTL.h"
 
@@ -126,6 +127,11 @@ public:
     std::unique_ptr<conv::Timer> Timer6;    // 100 ms, enabled: folder watch
     std::unique_ptr<conv::Timer> Timer8;    // 100 ms, enabled: network trigger mailbox
     nocturnia::utimerCTL* Timer4 = nullptr; // 5 minutes: how long the speed condition held
+    nocturnia::utimerCTL* Snooze = nullptr; // 10 minutes after "Snooze": the alarm again
+
+    AlarmPlayer& WindowsMediaPlayer1; // the program's one media player
+    // The alarm panel, the alarm window and the snooze.
+    std::unique_ptr<WakeUpAlarm> alarm;
 
     ScheduleEvaluation* schedule = nullptr;
 

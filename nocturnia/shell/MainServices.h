@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class AlarmPlayer;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
@@ -23,6 +24,7 @@ struct MainServices {
     Dialogs& dialogs;
     ControlLoader& controls;
     PowerRequests& power;
+    AlarmPlayer& player; // the program's one media player
     conv::Clock& clock;
     conv::TimerSource& timers;
     conv::DateTimeConventions conventions;

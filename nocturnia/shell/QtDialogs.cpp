@@ -12,7 +12,9 @@ void QtDialogs::warning(QWidget* parent, const QString& title, const QString& te
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    // A filter shows as its description alone, which may name its patterns in its own words.
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }
 
 QString QtDialogs::existingFolder(QWidget* parent, const QString& title, const QString& start) {

@@ -29,6 +29,7 @@ public:
     void testRunFile() override { calls << QStringLiteral("run file"); }
     void toggleSchedule() override { calls << QStringLiteral("toggle"); }
     void showNotification() override { calls << QStringLiteral("notification"); }
+    void soundWakeUpAlarm() override { calls << QStringLiteral("alarm"); }
 };
 
 } // namespace
@@ -52,6 +53,7 @@ private Q_SLOTS:
             << "Run A Specified File" << true << QStringList{"run file", "toggle"};
         QTest::newRow("notification")
             << "Display A Notification" << true << QStringList{"notification"};
+        QTest::newRow("alarm") << "Sound Wake-up Alarm" << true << QStringList{"alarm"};
         QTest::newRow("prompt does nothing") << "Please Select A Command" << true << QStringList{};
         QTest::newRow("names compare with letter case")
             << "shutdown computer" << true << QStringList{};
@@ -74,10 +76,13 @@ private Q_SLOTS:
         // The list changes between the tests (a handler ran inside the request): the tests
         // that come later see the new text, the earlier ones are not made again.
         RecordingTargets targets;
-        targets.texts = {"x", "Shutdown Computer", "Go Into Standby"};
+        // One read per test, in the order: run file, the five power commands, notification,
+        // alarm.
+        targets.texts = {"x", "Shutdown Computer",  "x", "x", "Go Into Standby", "x",
+                         "x", "Sound Wake-up Alarm"};
         PerformSelectedCommand(targets);
-        QCOMPARE(targets.calls, (QStringList{"power 1 0", "power 6 0"}));
-        QVERIFY(targets.reads >= 6);
+        QCOMPARE(targets.calls, (QStringList{"power 1 0", "power 6 0", "alarm"}));
+        QCOMPARE(targets.reads, 8);
     }
 
     void catalogueWithAndWithoutHibernation() {

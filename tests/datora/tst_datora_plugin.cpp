@@ -6,6 +6,7 @@
 #include "conventions/DateSerial.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPluginLoader>
 #include <QSignalSpy>
 #include <QTest>
@@ -157,6 +158,22 @@ private Q_SLOTS:
         QVERIFY(buttonHosted->dispatch(0x68030002, conv::DispatchKind::Put, value, &error));
         QCOMPARE(button->property("Caption").toString(), QStringLiteral("&Close"));
         delete button;
+    }
+
+    void calendarGoesWithTheHostWindow() {
+        // Made hidden before the first control; the library outlives the application, so the
+        // window that hosts the controls takes it along.
+        QVERIFY(create(QStringLiteral("KiroXPControls2.KiroXPSpin")));
+        const auto calendars = [] {
+            int count = 0;
+            for (const QWidget* window : QApplication::topLevelWidgets())
+                count += window->inherits("datora::MyForm");
+            return count;
+        };
+        QCOMPARE(calendars(), 1);
+        QCOMPARE(m_host->findChildren<QDialog*>().size(), 1);
+        m_host.reset();
+        QCOMPARE(calendars(), 0);
     }
 };
 

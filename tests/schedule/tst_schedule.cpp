@@ -1,3 +1,5 @@
+#include "AlarmStop.h"
+#include "ClickableLabel.h"
 #include "MainFixture.h"
 #include "conventions/DateSerial.h"
 #include "conventions/Timer.h"
@@ -302,6 +304,42 @@ private Q_SLOTS:
         QCOMPARE(f.opener.opened, QStringList{"/home/ann/report.pdf"});
         QVERIFY(!f.armed());
         QVERIFY(!f.main.Timer2->isActive());
+    }
+
+    void scheduledAlarmRingsAndItsSnoozeRingsAgainTenMinutesLater() {
+        Armed f(QStringLiteral("Sound Wake-up Alarm"));
+        f.main.alarm->Classic->setChecked(true);
+        f.scheduleAt(QTime(22, 15, 33));
+        f.arm();
+        f.time.advance(2501); // the first tick of 22:15:33
+        QCOMPARE(f.player.sounding(), QStringLiteral("/opt/nocturnia/Classic.wav"));
+        QCOMPARE(f.player.calls.mid(0, 2), (QStringList{"volume 100", "count 999"}));
+        QVERIFY(!f.armed());
+        AlarmStop* window = f.main.alarm->alarmStop();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Nocturnia: 10:15:33 PM Alarm Ringing..."));
+
+        QTest::mouseClick(window->Label2, Qt::LeftButton);
+        QVERIFY(!f.player.playing);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!f.main.alarm->alarmStop());
+        f.time.advance(10 * kMinute);
+        QVERIFY(!f.player.playing);
+        f.time.advance(1);
+        QCOMPARE(f.player.sounding(), QStringLiteral("/opt/nocturnia/Classic.wav"));
+        QVERIFY(f.main.alarm->alarmStop() && f.main.alarm->alarmStop()->isVisible());
+        QVERIFY(!f.main.Snooze->isEnabled());
+    }
+
+    void customSoundButtonFollowsTheCustomOption() {
+        Armed f;
+        QVERIFY(!f.main.alarm->dcButton2->isEnabled());
+        f.main.alarm->Custom->setChecked(true);
+        f.time.advance(1000);
+        QVERIFY(f.main.alarm->dcButton2->isEnabled());
+        f.main.alarm->Drums->setChecked(true);
+        f.time.advance(1000);
+        QVERIFY(!f.main.alarm->dcButton2->isEnabled());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "AlarmStop.h"
 #include "AppIcon.h"
 #include "ClickableLabel.h"
 #include "FolderChooser.h"
@@ -104,6 +105,10 @@ private Q_SLOTS:
             QCOMPARE(t.timer->interval(), t.interval);
             QCOMPARE(t.timer->isActive(), t.running);
         }
+        for (const nocturnia::utimerCTL* interval : {main.Timer4, main.Snooze})
+            QVERIFY(!interval->isEnabled());
+        QCOMPARE(main.Timer4->minuteInterval(), 5);
+        QCOMPARE(main.Snooze->minuteInterval(), 10);
     }
 
     void firstStartLeavesTheDesignValues() {
@@ -183,9 +188,9 @@ private Q_SLOTS:
         Fixture f;
         PluginControlLoader library(QCoreApplication::applicationDirPath() +
                                     QStringLiteral("/libdatora.so"));
-        f.main = std::make_unique<Main>(
-            MainServices{f.settings, f.opener, f.dialogs, library, f.power, f.time, f.time,
-                         conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+        f.main = std::make_unique<Main>(MainServices{
+            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.time, f.time,
+            conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         Main& main = *f.main;
         main.Form_Load();
         QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));
@@ -244,6 +249,18 @@ private Q_SLOTS:
         main.close(); // the unload that follows does not clean up again
         QCOMPARE(cleanups, 1);
         QCOMPARE(unloaded.count(), 1);
+    }
+
+    void exitSilencesTheAlarmAndClosesItsWindow() {
+        Fixture f;
+        Main& main = f.load();
+        main.page->CmbOption->setCurrentText(QStringLiteral("Sound Wake-up Alarm"));
+        main.PerformSelectedCommand();
+        QPointer<AlarmStop> window = main.alarm->alarmStop();
+        QVERIFY(f.player.playing && window && window->isVisible());
+        main.mnuExit_Click();
+        QVERIFY(!f.player.playing);
+        QTRY_VERIFY(window.isNull());
     }
 
     void helpAndDocumentsOpenFromTheProgramFolder() {

@@ -4,6 +4,7 @@
 #include "IniSettingsStore.h"
 #include "Main.h"
 #include "ManualTime.h"
+#include "RecordingAlarmPlayer.h"
 #include "RecordingDialogs.h"
 #include "RecordingFileOpener.h"
 #include "RecordingPowerRequests.h"
@@ -72,13 +73,14 @@ struct Fixture {
     RecordingDialogs dialogs;
     FakeLoader controls;
     RecordingPowerRequests power;
+    RecordingAlarmPlayer player;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
     std::unique_ptr<Main> main;
 
     Main& make() {
-        main = std::make_unique<Main>(MainServices{settings, opener, dialogs, controls, power, time,
-                                                   time, conv::DateTimeConventions::usEnglish(),
-                                                   QStringLiteral("/opt/nocturnia")});
+        main = std::make_unique<Main>(
+            MainServices{settings, opener, dialogs, controls, power, player, time, time,
+                         conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         return *main;
     }
     Main& load() {

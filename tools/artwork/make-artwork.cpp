@@ -83,6 +83,17 @@ void night(QPainter& p, const QRectF& area, std::initializer_list<QPointF> stars
              2.5);
 }
 
+// A line of text in DejaVu Sans, the face every picture uses.
+void text(QPainter& p, const QRectF& area, int pixelSize, bool bold, const QColor& colour,
+          int flags, const QString& line) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    p.setFont(font);
+    p.setPen(colour);
+    p.drawText(area, flags, line);
+}
+
 QImage banner() {
     QImage image(700, 80, QImage::Format_RGB32);
     QPainter p(&image);
@@ -198,6 +209,47 @@ QImage commands() {
     return image;
 }
 
+// The alarm window's background: a ringing alarm clock in the night sky, with room for the
+// two full-width labels below it.
+QImage alarmStop() {
+    QImage image(320, 150, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    night(p, image.rect(), {{0.5, 0.1}, {0.62, 0.5}, {0.8, 0.12}, {0.95, 0.4}});
+    // Two bells, the hammer between them, the round face and its hands.
+    const QPointF centre(52, 54);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kMoon);
+    for (int side : {-1, 1})
+        p.drawEllipse(centre + QPointF(side * 22, -27), 12, 12);
+    p.drawRect(QRectF(centre.x() - 2, centre.y() - 40, 4, 10));
+    p.drawEllipse(centre, 31, 31);
+    p.setBrush(Qt::white);
+    p.drawEllipse(centre, 25, 25);
+    QPen hand(kMidnight, 3.5, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(hand);
+    p.drawLine(centre, centre + QPointF(0, -17));
+    p.drawLine(centre, centre + QPointF(12, 6));
+    // Ringing strokes beside the bells.
+    QPen ring(QColor(255, 255, 255, 200), 2.5, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(ring);
+    p.setBrush(Qt::NoBrush);
+    for (int side : {-1, 1})
+        for (qreal r : {38.0, 44.0})
+            p.drawArc(QRectF(centre.x() - r, centre.y() - r - 4, 2 * r, 2 * r),
+                      (side < 0 ? 128 : 22) * 16, 30 * 16);
+    text(p, QRectF(96, 22, 214, 28), 20, true, Qt::white, Qt::AlignLeft | Qt::AlignVCenter,
+         QStringLiteral("Wake up!"));
+    text(p, QRectF(96, 50, 214, 36), 12, false, QColor(220, 228, 255),
+         Qt::AlignLeft | Qt::TextWordWrap, QStringLiteral("Your alarm is ringing."));
+    // A faint band behind each label, so that they read as the window's two buttons.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 36));
+    p.drawRect(QRectF(0, 94, 320, 26));
+    p.drawRect(QRectF(0, 122, 320, 26));
+    return image;
+}
+
 bool save(const QImage& image, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!image.save(path, "PNG")) {
@@ -226,5 +278,6 @@ int main(int argc, char* argv[]) {
     ok = save(splash(), out + QStringLiteral("/pictures/splash.png")) && ok;
     ok = save(commands(), out + QStringLiteral("/pictures/commands.png")) && ok;
     ok = save(notification(), out + QStringLiteral("/pictures/notification.png")) && ok;
+    ok = save(alarmStop(), out + QStringLiteral("/pictures/alarmstop.png")) && ok;
     return ok ? 0 : 1;
 }

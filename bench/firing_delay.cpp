@@ -9,6 +9,7 @@
 #include "Main.h"
 #include "PluginControlLoader.h"
 #include "PrivateBus.h"
+#include "QtAlarmPlayer.h"
 #include "QtDialogs.h"
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
@@ -75,9 +76,10 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("/libdatora.so"));
     LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
     TimedPowerRequests power(logindRequests);
+    QtAlarmPlayer player;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
-    Main main(MainServices{settings, opener, dialogs, controls, power, clock, timers,
+    Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath()});
     main.Form_Load();

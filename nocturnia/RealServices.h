@@ -5,6 +5,7 @@
 #include "LogindPowerRequests.h"
 #include "MainServices.h"
 #include "PluginControlLoader.h"
+#include "QtAlarmPlayer.h"
 #include "QtDialogs.h"
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
@@ -12,7 +13,7 @@
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
 // library beside the executable, logind and the desktop's session manager for power
-// requests, the system clock and Qt's timers.
+// requests, Qt Multimedia for the alarm's sound, the system clock and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -25,6 +26,7 @@ private:
     QtDialogs m_dialogs;
     PluginControlLoader m_controls;
     LogindPowerRequests m_power;
+    QtAlarmPlayer m_player;
     conv::SystemClock m_clock;
     conv::QtTimerSource m_timers;
 };

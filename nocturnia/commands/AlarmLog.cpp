@@ -1,0 +1,3 @@
+#include "nocturnia/commands/AlarmLog.h"
+
+Q_LOGGING_CATEGORY(lcAlarm, "nocturnia.alarm")

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// A PulseAudio server of the test's own, in a private runtime folder: a null sink "spk" that
+// takes what is played, its monitor to record from, and a silent stream that keeps the sink
+// running in real time (an idle null sink's monitor delivers about a third of real time).
+// Stopped when destroyed; its processes die with the test process if that is killed.
+class PrivatePulse {
+public:
+    PrivatePulse() = default;
+    ~PrivatePulse();
+    PrivatePulse(const PrivatePulse&) = delete;
+    PrivatePulse& operator=(const PrivatePulse&) = delete;
+
+    // Starts the server and waits until it accepts clients; false with the reason in error.
+    bool start(QString* error);
+    void stop();
+
+    // For PULSE_SERVER: where clients, Qt Multimedia and GStreamer included, connect.
+    QString serverAddress() const;
+    // The environment of a client process of this server.
+    QProcessEnvironment clientEnvironment() const;
+
+private:
+    QTemporaryDir m_runtime;
+    QProcess m_daemon;
+    QProcess m_keepAlive;
+};
+
+// Makes a child process die with the test, so that a crashed test leaves nothing running.
+void dieWithParent(QProcess& process);

@@ -16,8 +16,12 @@
 // applies to the running play: a higher count extends it, a count already reached makes the
 // current pass the last.
 //
-// A player whose media failed is thrown away, never stopped: QMediaPlayer::stop() on a
-// failed GStreamer pipeline blocks for about a second, destroying it does not.
+// An item that cannot be played (missing, empty, not audio) is reported to the log and
+// skipped; a pass in which nothing could be played ends the play. Without any sound output
+// device play() does nothing. The caller never sees a failure, only silence.
+//
+// Players are thrown away, never stopped: QMediaPlayer::stop() on a failed GStreamer pipeline
+// blocks for about a second, destroying a player takes a few milliseconds in every state.
 class QtAlarmPlayer final : public QObject, public AlarmPlayer {
     Q_OBJECT
 public:
@@ -30,9 +34,9 @@ public:
     void play() override;
     AlarmPlaylist newPlaylist(const QString& name, const QString& url) override;
     AlarmMedia newMedia(const QString& url) override;
+    // A playlist set while playing is used from the next item on.
     void setCurrentPlaylist(const AlarmPlaylist& playlist) override;
 
-    // A playlist set while playing is used from the next item on.
     // True from play() until stop() or the end of the last pass.
     bool isPlaying() const { return m_playing; }
 
@@ -41,7 +45,7 @@ signals:
 
 private:
     bool soundOutputAvailable();
-    // Plays items from m_item on, skipping those that cannot start, passing on to the next
+    // Plays items from `item` on, skipping those that cannot start, passing on to the next
     // pass at the end of the list; ends the play when the count is done.
     void continueFrom(int item);
     // False when the item names nothing to play.

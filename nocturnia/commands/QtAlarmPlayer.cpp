@@ -193,5 +193,5 @@ void QtAlarmPlayer::setPlaying(bool playing) {
     if (m_playing == playing)
         return;
     m_playing = playing;
-    emit playingChanged(playing);
+    Q_EMIT playingChanged(playing);
 }

@@ -40,7 +40,7 @@ public:
     // True from play() until stop() or the end of the last pass.
     bool isPlaying() const { return m_playing; }
 
-signals:
+Q_SIGNALS:
     void playingChanged(bool playing);
 
 private:

@@ -1,5 +1,6 @@
 #include "DBusMock.h"
 #include "PrivateBus.h"
+#include "RecordingPowerRequests.h"
 #include "nocturnia/commands/CPower.h"
 #include "nocturnia/commands/LogindPowerRequests.h"
 #include "nocturnia/commands/modPower.h"
@@ -57,40 +58,6 @@ QStringList withPid(QStringList calls) {
                            QString::number(QCoreApplication::applicationPid()));
     return calls;
 }
-
-// Records what power control asks of the system, for the order of the steps.
-class RecordingPowerRequests final : public PowerRequests {
-public:
-    bool reachable = true;
-    QStringList log;
-
-    bool isPowerServiceReachable() override { return reachable; }
-    void askWhetherAllowed(PowerAction action) override {
-        log << QStringLiteral("ask ") + name(action);
-    }
-    QString answerWhetherAllowed(PowerAction) override { return {}; }
-    void request(PowerAction action, bool forced) override {
-        log << QStringLiteral("request ") + name(action) +
-                   (forced ? QStringLiteral(" forced") : QString());
-    }
-
-private:
-    static QString name(PowerAction action) {
-        switch (action) {
-        case PowerAction::LogOff:
-            return QStringLiteral("log off");
-        case PowerAction::PowerOff:
-            return QStringLiteral("power off");
-        case PowerAction::Reboot:
-            return QStringLiteral("reboot");
-        case PowerAction::Suspend:
-            return QStringLiteral("suspend");
-        case PowerAction::Hibernate:
-            return QStringLiteral("hibernate");
-        }
-        return {};
-    }
-};
 
 } // namespace
 
@@ -421,9 +388,9 @@ void tst_Power::privilegeStepOnlyWithLogind_data() {
     QTest::addColumn<QStringList>("steps");
 
     QTest::newRow("reachable, restart")
-        << true << 2 << false << QStringList{"ask reboot", "request reboot"};
+        << true << 2 << false << QStringList{"ask reboot", "request reboot normal"};
     QTest::newRow("unreachable, shut down")
-        << false << 1 << false << QStringList{"request power off"};
+        << false << 1 << false << QStringList{"request power off normal"};
     QTest::newRow("unreachable, forced log off")
         << false << 0 << true << QStringList{"request log off forced"};
     QTest::newRow("unreachable, forced stand by")
@@ -440,7 +407,7 @@ void tst_Power::privilegeStepOnlyWithLogind() {
 
     CPower(system).ShutDown(kind, force);
 
-    QCOMPARE(system.log, steps);
+    QCOMPARE(system.calls, steps);
 }
 
 // A session bus without logind stands for a machine without it.

@@ -1,6 +1,5 @@
 #include "nocturnia/controls/ErrorMessageSink.h"
 #include "nocturnia/controls/utimerCTL.h"
-#include "nocturnia/controls/utimerDesigns.h"
 #include "support/ManualTime.h"
 
 #include <QRegularExpression>
@@ -13,6 +12,15 @@ Q_DECLARE_METATYPE(conv::PropertyBag)
 namespace {
 
 constexpr qint64 Minute = 60000;
+
+// What the main window stores for its interval timers: minutes, disabled until their owners
+// enable them (Timer4 5 minutes, Snooze 10).
+conv::PropertyBag disabledMinutes(qint16 minutes) {
+    conv::PropertyBag bag;
+    bag.write(QStringLiteral("MinuteInterval"), minutes);
+    bag.write(QStringLiteral("Enabled"), false);
+    return bag;
+}
 
 class RecordingErrors final : public nocturnia::ErrorMessageSink {
 public:
@@ -188,7 +196,7 @@ private Q_SLOTS:
 
     void enablingAnEnabledControlDoesNotDelayIt() {
         Rig rig;
-        rig.control.readProperties(nocturnia::timer4Design());
+        rig.control.readProperties(disabledMinutes(5));
         rig.advanceTo(10 * Minute);
         QVERIFY(rig.log.isEmpty());
         rig.start = rig.time.now();
@@ -364,8 +372,8 @@ private Q_SLOTS:
         enabled.write(QStringLiteral("MinuteInterval"), qint16(5));
         conv::PropertyBag unchecked; // a stored design is taken as it is
         unchecked.write(QStringLiteral("MinuteInterval"), qint16(70));
-        QTest::newRow("Timer4") << nocturnia::timer4Design() << true << qint16(5) << false;
-        QTest::newRow("Snooze") << nocturnia::snoozeDesign() << true << qint16(10) << false;
+        QTest::newRow("Timer4") << disabledMinutes(5) << true << qint16(5) << false;
+        QTest::newRow("Snooze") << disabledMinutes(10) << true << qint16(10) << false;
         QTest::newRow("enabled") << enabled << true << qint16(5) << true;
         QTest::newRow("enabled, in design") << enabled << false << qint16(5) << false;
         QTest::newRow("unchecked") << unchecked << true << qint16(70) << true;

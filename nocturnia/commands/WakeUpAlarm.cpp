@@ -32,17 +32,34 @@ WakeUpAlarm::WakeUpAlarm(Links links)
     Picture1 = new QWidget(&frame);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(0, 0, frame.width(), 44);
-    Option1 = option("Option1", "Fire Alarm", Picture1, 4, 2);
-    Option2 = option("Option2", "Nuclear Siren", Picture1, 124, 2);
-    Option3 = option("Option3", "Police Siren", Picture1, 244, 2);
-    Drums = option("Drums", "Funky Drums", Picture1, 364, 2);
-    Modern = option("Modern", "Modern Alarm", Picture1, 4, 22);
-    Cuckoo = option("Cuckoo", "Cuckoo Clock", Picture1, 124, 22);
-    Classic = option("Classic", "Classic Alarm", Picture1, 244, 22);
-    Custom = option("Custom", "Custom File", Picture1, 364, 22);
+    // The options in their table order, two rows of four, with the file each plays from the
+    // program folder; "Custom File" plays the chosen path instead.
+    const struct {
+        QRadioButton** button;
+        const char* name;
+        const char* caption;
+        const char* file;
+    } table[] = {
+        {&Option1, "Option1", "Fire Alarm", "/Fire.mp3"},
+        {&Option2, "Option2", "Nuclear Siren", "/Nuclear.mp3"},
+        {&Option3, "Option3", "Police Siren", "/Siren.mp3"},
+        {&Drums, "Drums", "Funky Drums", "/Drums.mp3"},
+        {&Modern, "Modern", "Modern Alarm", "/Modern.wav"},
+        {&Cuckoo, "Cuckoo", "Cuckoo Clock", "/Cuckoo.wav"},
+        {&Classic, "Classic", "Classic Alarm", "/Classic.wav"},
+        {&Custom, "Custom", "Custom File", nullptr},
+    };
     sounds = new QButtonGroup(this);
-    for (QRadioButton* button : {Option1, Option2, Option3, Drums, Modern, Cuckoo, Classic, Custom})
+    int index = 0;
+    for (const auto& entry : table) {
+        QRadioButton* button =
+            option(entry.name, entry.caption, Picture1, 4 + index % 4 * 120, 2 + index / 4 * 20);
+        *entry.button = button;
         sounds->addButton(button);
+        if (entry.file)
+            m_soundFiles.insert(button, QString::fromLatin1(entry.file));
+        ++index;
+    }
     Option1->setChecked(true);
 
     Label6 = new ClickableLabel(kTestCaption, &frame);
@@ -78,21 +95,8 @@ WakeUpAlarm::~WakeUpAlarm() {
 
 QString WakeUpAlarm::soundSource(const QRadioButton* button) const {
     // The file name, with its separator, is appended to the folder unchanged.
-    const QString folder = m_links.programFolder;
-    if (button == Option1)
-        return folder + QStringLiteral("/Fire.mp3");
-    if (button == Option2)
-        return folder + QStringLiteral("/Nuclear.mp3");
-    if (button == Option3)
-        return folder + QStringLiteral("/Siren.mp3");
-    if (button == Drums)
-        return folder + QStringLiteral("/Drums.mp3");
-    if (button == Modern)
-        return folder + QStringLiteral("/Modern.wav");
-    if (button == Cuckoo)
-        return folder + QStringLiteral("/Cuckoo.wav");
-    if (button == Classic)
-        return folder + QStringLiteral("/Classic.wav");
+    if (m_soundFiles.contains(button))
+        return m_links.programFolder + m_soundFiles.value(button);
     return m_links.Text10.text(); // "Custom File": unchanged, empty when none was chosen
 }
 

@@ -77,5 +77,6 @@ private:
     QString soundSource(const QRadioButton* option) const;
 
     Links m_links;
+    QHash<const QRadioButton*, QString> m_soundFiles; // the shipped sounds, by option
     QPointer<AlarmStop> m_alarmStop;
 };

@@ -255,12 +255,14 @@ void Main::createTimers() {
     for (const auto& [timer, interval] : design)
         timer->setInterval(interval);
 
-    Timer4 = new nocturnia::utimerCTL(m_services.timers, *m_controlErrors, this);
-    Timer4->setObjectName(QStringLiteral("Timer4"));
-    Timer4->readProperties(m_design.value(QStringLiteral("Timer4")));
-    Snooze = new nocturnia::utimerCTL(m_services.timers, *m_controlErrors, this);
-    Snooze->setObjectName(QStringLiteral("Snooze"));
-    Snooze->readProperties(m_design.value(QStringLiteral("Snooze")));
+    const auto intervalTimer = [this](const QString& name) {
+        auto* timer = new nocturnia::utimerCTL(m_services.timers, *m_controlErrors, this);
+        timer->setObjectName(name);
+        timer->readProperties(m_design.value(name));
+        return timer;
+    };
+    Timer4 = intervalTimer(QStringLiteral("Timer4"));
+    Snooze = intervalTimer(QStringLiteral("Snooze"));
 }
 
 void Main::connectSchedule() {

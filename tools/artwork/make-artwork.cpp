@@ -1,6 +1,6 @@
 // Draws the program's pictures: the application icon in every size, the banner of the main
-// window and the splash artwork. Run by tools/make-artwork.sh; the PNG files it writes are
-// committed under nocturnia/assets.
+// window, the splash, the command page, the notification and the alarm window. Run by
+// tools/make-artwork.sh; the PNG files it writes are committed under nocturnia/assets.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -100,24 +100,17 @@ QImage banner() {
     p.setRenderHint(QPainter::Antialiasing);
     night(p, image.rect(), {{0.72, 0.66}, {0.8, 0.86}, {0.87, 0.62}, {0.95, 0.84}, {0.99, 0.55}});
     p.drawImage(QRectF(12, 8, 64, 64), icon(64));
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(30);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(88, 10, 380, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Nocturnia"));
-    QFont sub(QStringLiteral("DejaVu Sans"));
-    sub.setPixelSize(12);
-    p.setFont(sub);
-    p.setPen(QColor(210, 220, 245));
-    p.drawText(QRectF(90, 50, 380, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Your computer's commands, on time, day and night"));
+    text(p, QRectF(88, 10, 380, 40), 30, true, Qt::white, Qt::AlignLeft | Qt::AlignVCenter,
+         QStringLiteral("Nocturnia"));
+    text(p, QRectF(90, 50, 380, 20), 12, false, QColor(210, 220, 245),
+         Qt::AlignLeft | Qt::AlignVCenter,
+         QStringLiteral("Your computer's commands, on time, day and night"));
     // The two links the banner's hot spots sit over.
     const struct {
         QRectF box;
         const char* text;
     } links[] = {{QRectF(488, 8, 97, 25), "Help Topics"}, {QRectF(592, 8, 89, 25), "Our Campaign"}};
+    QFont sub(QStringLiteral("DejaVu Sans"));
     sub.setPixelSize(11);
     sub.setUnderline(true);
     p.setFont(sub);
@@ -142,24 +135,13 @@ QImage splash() {
     glow.setColorAt(1, QColor(246, 228, 160, 0));
     p.fillRect(image.rect(), glow);
     p.fillPath(crescent(QRectF(50, 50, 140, 140)), kMoon);
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(44);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(200, 70, 290, 60), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Nocturnia"));
-    QFont sub(QStringLiteral("DejaVu Sans"));
-    sub.setPixelSize(14);
-    p.setFont(sub);
-    p.setPen(QColor(210, 220, 245));
-    p.drawText(QRectF(204, 130, 290, 44), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("Shut down, wake up, run and remind: automatically."));
-    p.setPen(QColor(180, 195, 235));
-    sub.setPixelSize(11);
-    p.setFont(sub);
-    p.drawText(QRectF(0, 236, 490, 24), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("Starting..."));
+    text(p, QRectF(200, 70, 290, 60), 44, true, Qt::white, Qt::AlignLeft | Qt::AlignVCenter,
+         QStringLiteral("Nocturnia"));
+    text(p, QRectF(204, 130, 290, 44), 14, false, QColor(210, 220, 245),
+         Qt::AlignLeft | Qt::TextWordWrap,
+         QStringLiteral("Shut down, wake up, run and remind: automatically."));
+    text(p, QRectF(0, 236, 490, 24), 11, false, QColor(180, 195, 235),
+         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Starting..."));
     return image;
 }
 
@@ -169,13 +151,8 @@ QImage notification() {
     p.setRenderHint(QPainter::Antialiasing);
     night(p, image.rect(), {{0.62, 0.08}, {0.75, 0.14}, {0.9, 0.07}, {0.97, 0.16}});
     p.drawImage(QRectF(18, 10, 40, 40), icon(48));
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(18);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(68, 10, 330, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Notification"));
+    text(p, QRectF(68, 10, 330, 40), 18, true, Qt::white, Qt::AlignLeft | Qt::AlignVCenter,
+         QStringLiteral("Notification"));
     return image;
 }
 
@@ -192,19 +169,11 @@ QImage commands() {
     p.setBrush(band);
     p.drawRoundedRect(QRectF(0.5, 0.5, 480, 88), 10, 10);
     p.drawImage(QRectF(16, 12, 64, 64), icon(64));
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(15);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(kMidnight);
-    p.drawText(QRectF(96, 14, 370, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Pick a command, then when to run it"));
-    QFont sub(QStringLiteral("DejaVu Sans"));
-    sub.setPixelSize(12);
-    p.setFont(sub);
-    p.setPen(QColor(60, 72, 110));
-    p.drawText(
-        QRectF(96, 40, 370, 40), Qt::AlignLeft | Qt::TextWordWrap,
+    text(p, QRectF(96, 14, 370, 24), 15, true, kMidnight, Qt::AlignLeft | Qt::AlignVCenter,
+         QStringLiteral("Pick a command, then when to run it"));
+    text(
+        p, QRectF(96, 40, 370, 40), 12, false, QColor(60, 72, 110),
+        Qt::AlignLeft | Qt::TextWordWrap,
         QStringLiteral("At a date and time, or once the network has been quiet for five minutes."));
     return image;
 }

@@ -1,7 +1,7 @@
-#include "SilentAlarm.h"
+#include "commands/SilentAlarm.h"
 
-#include "AppIcon.h"
-#include "ScreenCentre.h"
+#include "base/AppIcon.h"
+#include "base/ScreenCentre.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

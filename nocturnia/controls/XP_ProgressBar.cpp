@@ -114,7 +114,7 @@ void XP_ProgressBar::setHwnd(QWidget* chWnd) {
     m_hwnd = chWnd;
 }
 
-const QImage* XP_ProgressBar::hdc() const {
+QImage* XP_ProgressBar::hdc() {
     return m_bitmap.isNull() ? nullptr : &m_bitmap;
 }
 

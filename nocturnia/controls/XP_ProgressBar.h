@@ -67,8 +67,9 @@ public:
     QWidget* hwnd() const;
     void setHwnd(QWidget* chWnd);
 
-    // The off-screen image drawn into; null when none could be made.
-    const QImage* hdc() const;
+    // The off-screen image drawn into, for DrawLine and DrawGradient too; null when none could
+    // be made.
+    QImage* hdc();
     // Makes the off-screen image anew when the surface is wider or taller than it.
     void setHdc(const QPaintDevice* cHdc);
 

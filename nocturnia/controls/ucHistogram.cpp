@@ -68,7 +68,8 @@ void ucHistogram::layOut() {
         m_canvas = canvas;
     }
     const HistogramGeometry geometry =
-        histogramGeometry(size, m_numberOfPoints, m_gridTickHorizontal, m_gridTickVertical, m_max);
+        histogramGeometry(size * conv::kTwipsPerPixel, m_numberOfPoints, m_gridTickHorizontal,
+                          m_gridTickVertical, m_max);
     m_step = geometry.step;
     m_verticalGridSpacing = geometry.verticalGridSpacing;
     m_horizontalGridSpacing = geometry.horizontalGridSpacing;

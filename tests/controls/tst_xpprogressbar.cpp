@@ -586,8 +586,9 @@ private Q_SLOTS:
         QStringList keys;
         for (const auto& entry : bag.entries())
             keys << entry.key;
-        QCOMPARE(keys, QStringList({"Font", "BrushStyle", "Color", "Image", "Max", "Orientation",
-                                    "Scrolling", "ShowText", "Value"}));
+        QCOMPARE(keys, QStringLiteral("Font BrushStyle Color Image Max Orientation Scrolling "
+                                      "ShowText Value")
+                           .split(QLatin1Char(' ')));
         QCOMPARE(bag.readInt32(QStringLiteral("Value"), 0), 79); // as Value reads back
 
         const auto parsed = conv::PropertyBag::fromText(bag.toText());

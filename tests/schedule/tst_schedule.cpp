@@ -1,11 +1,29 @@
 #include "base/ClickableLabel.h"
+#include "base/ErrorMessageSink.h"
+#include "base/SpeedFigures.h"
+#include "base/WindowRegistry.h"
 #include "commands/AlarmStop.h"
+#include "commands/CommandCatalogue.h"
+#include "commands/CommandOperations.h"
+#include "commands/WakeUpAlarm.h"
+#include "controls/utimerCTL.h"
 #include "conventions/DateSerial.h"
+#include "conventions/DateTimeConventions.h"
 #include "conventions/Timer.h"
-#include "support/MainFixture.h"
+#include "schedule/AutomaticCommandsPage.h"
+#include "schedule/ScheduleDetails.h"
+#include "schedule/ScheduleEvaluation.h"
+#include "schedule/ScheduleFields.h"
+#include "schedule/SecondTimers.h"
+#include "support/ManualTime.h"
+#include "support/RecordingAlarmPlayer.h"
+#include "support/RecordingDialogs.h"
+#include "support/RecordingFileOpener.h"
+#include "support/RecordingPowerRequests.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,31 +35,84 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A main window with a date picker, its clock standing half-way through 22:15:30 on
-// 9 December 2026; the second ticks come at each second's first millisecond.
-struct Armed : Fixture {
-    Main& main;
-    explicit Armed(const QString& command = QStringLiteral("Shutdown Computer"))
-        : main((controls.available = true,
-                time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500))), load())) {
-        main.page->CmbOption->setCurrentText(command);
+class NoErrors final : public nocturnia::ErrorMessageSink {
+public:
+    void showError(const QString&) override {}
+};
+
+// The schedule on its own, as the main window builds it: the page, the details, the alarm
+// panel and the operations behind the commands, with doubles for the system and a stand-in
+// date picker. The clock stands half-way through 22:15:30 on 9 December 2026; the second ticks
+// come at each second's first millisecond.
+struct Armed {
+    ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500))};
+    RecordingPowerRequests power;
+    RecordingAlarmPlayer player;
+    RecordingDialogs dialogs;
+    RecordingFileOpener opener;
+    NoErrors errors;
+    WindowRegistry windows;
+    QWidget window;
+    QGroupBox* Frame8 = new QGroupBox(&window);
+    QGroupBox* Frame11 = new QGroupBox(&window);
+    QGroupBox* Frame13 = new QGroupBox(&window);
+    SecondTimers secondTimers{time, time};
+    ScheduleFields fields;
+    SpeedFigures speed;
+    nocturnia::utimerCTL Timer4{time, errors};
+    nocturnia::utimerCTL Snooze{time, errors};
+    QObject picker; // its "Value" is the schedule date's serial
+    const conv::DateTimeConventions conventions = conv::DateTimeConventions::usEnglish();
+    AutomaticCommandsPage page{
+        *Frame8,
+        AutomaticCommandsPage::Links{dialogs, [this](const QString& path) { opener.open(path); },
+                                     [](bool) {}, fields, secondTimers}};
+    ScheduleDetails details{*Frame11, *Frame13};
+    WakeUpAlarm alarm{WakeUpAlarm::Links{*page.Frame2, player, dialogs,
+                                         QStringLiteral("/opt/nocturnia"), windows,
+                                         [this] { return details.Label4->text(); }, Snooze}};
+    CommandOperations commands{CommandOperations::Links{page, power, alarm, windows}};
+    ScheduleEvaluation schedule{ScheduleEvaluation::Links{
+        page, details, fields, speed, Timer4, alarm, commands,
+        [this]() -> std::optional<qint32> { return picker.property("Value").toInt(); },
+        secondTimers, time, conventions}};
+
+    explicit Armed(const QString& command = QStringLiteral("Shutdown Computer")) {
+        window.resize(688, 463);
+        Frame8->setGeometry(184, 88, 497, 321);
+        Frame11->setGeometry(8, 224, 169, 185);
+        Frame13->setGeometry(8, 416, 673, 41);
+        Timer4.setMinuteInterval(5);
+        Timer4.setEnabled(false);
+        Snooze.setMinuteInterval(10);
+        Snooze.setEnabled(false);
+        // What the window's load does for the schedule.
+        for (const QString& entry : CommandCatalogue::entries(true))
+            page.CmbOption->addItem(entry);
+        page.CmbOption->setCurrentIndex(0);
+        commands.createPowerController();
+        page.DT->setTime(time.now().time());
+        picker.setProperty("Value", conv::toDateSerial(time.now().date()));
+        schedule.Timer3->start();
+        schedule.Timer10->start();
+        page.CmbOption->setCurrentText(command);
         power.calls.clear();
     }
     void scheduleAt(const QTime& at, const QDate& date = QDate(2026, 12, 9)) {
-        main.page->DT->setTime(at);
-        main.KiroXPDTPicker1->setProperty("Value", conv::toDateSerial(date));
+        page.DT->setTime(at);
+        picker.setProperty("Value", conv::toDateSerial(date));
     }
-    void arm() { QTest::mouseClick(main.page->CmdActive, Qt::LeftButton); }
-    bool armed() const { return main.page->isArmed(); }
+    void arm() { QTest::mouseClick(page.CmdActive, Qt::LeftButton); }
+    bool armed() const { return page.isArmed(); }
     int requests() const { return int(power.calls.filter(QStringLiteral("request")).size()); }
     void speedMethod(const QString& download, const QString& upload) {
-        QTest::mouseClick(main.page->Option5, Qt::LeftButton);
-        main.page->Combo1->setCurrentText(download);
-        main.page->Combo2->setCurrentText(upload);
+        QTest::mouseClick(page.Option5, Qt::LeftButton);
+        page.Combo1->setCurrentText(download);
+        page.Combo2->setCurrentText(upload);
     }
     void figures(const QString& download, const QString& upload) {
-        main.speed.Label37.setText(download);
-        main.speed.Label42.setText(upload);
+        speed.Label37.setText(download);
+        speed.Label42.setText(upload);
     }
 };
 
@@ -57,10 +128,10 @@ private Q_SLOTS:
         Armed f;
         f.scheduleAt(QTime(22, 15, 33));
         f.arm();
-        QStringList lines{f.main.details->Label35->text()};
+        QStringList lines{f.details.Label35->text()};
         for (int second = 0; second < 2; ++second) {
             f.time.advance(1000);
-            lines << f.main.details->Label35->text();
+            lines << f.details.Label35->text();
         }
         QCOMPARE(lines, (QStringList{u"Shutdown Computer, will occur in: 3 Seconds"_s,
                                      u"Shutdown Computer, will occur in: 2 Seconds"_s,
@@ -71,14 +142,14 @@ private Q_SLOTS:
         f.time.advance(1); // the first tick of the scheduled second
         QCOMPARE(f.power.calls, (QStringList{u"ask power off"_s,
                                              u"request power off forced"_s})); // checked by design
-        QCOMPARE(f.main.details->Label35->text(),
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("This schedule point has been reached!"));
         // The closing steps disarm.
-        QCOMPARE(f.main.page->CmdActive->text(), QStringLiteral("Schedule Command"));
-        QCOMPARE(f.main.fields.Label5.text(), QStringLiteral("Inactive"));
-        QCOMPARE(f.main.fields.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
-        QCOMPARE(f.main.fields.Text8.text(), QStringLiteral("0"));
-        QVERIFY(!f.main.page->Timer2->isActive());
+        QCOMPARE(f.page.CmdActive->text(), QStringLiteral("Schedule Command"));
+        QCOMPARE(f.fields.Label5.text(), QStringLiteral("Inactive"));
+        QCOMPARE(f.fields.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
+        QCOMPARE(f.fields.Text8.text(), QStringLiteral("0"));
+        QVERIFY(!f.page.Timer2->isActive());
         f.time.advance(10 * 1000);
         QCOMPARE(f.requests(), 1);
     }
@@ -87,28 +158,28 @@ private Q_SLOTS:
         Armed f;
         f.scheduleAt(QTime(7, 5, 0), QDate(2027, 1, 2));
         f.time.advance(1000);
-        QCOMPARE(f.main.details->Label7->text(), QStringLiteral("12/9/2026"));
-        QCOMPARE(f.main.details->Label1->text(), QStringLiteral("10:15:31 PM"));
-        QCOMPARE(f.main.details->Label15->text(), QStringLiteral("1/2/2027"));
-        QCOMPARE(f.main.details->Label4->text(), QStringLiteral("7:05:00 AM"));
-        QCOMPARE(f.main.details->Label17->text(), QStringLiteral("Schedule Date:"));
-        QCOMPARE(f.main.details->Label18->text(), QStringLiteral("Schedule Time:"));
-        QCOMPARE(f.main.details->Label35->text(),
+        QCOMPARE(f.details.Label7->text(), QStringLiteral("12/9/2026"));
+        QCOMPARE(f.details.Label1->text(), QStringLiteral("10:15:31 PM"));
+        QCOMPARE(f.details.Label15->text(), QStringLiteral("1/2/2027"));
+        QCOMPARE(f.details.Label4->text(), QStringLiteral("7:05:00 AM"));
+        QCOMPARE(f.details.Label17->text(), QStringLiteral("Schedule Date:"));
+        QCOMPARE(f.details.Label18->text(), QStringLiteral("Schedule Time:"));
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("Shutdown Computer, if scheduled, would occur in: 23 Days, 8 "
                                 "Hours, 49 Minutes, 29 Seconds"));
 
         f.speedMethod(QStringLiteral("75"), QStringLiteral("20"));
-        QCOMPARE(f.main.details->Label18->text(), QStringLiteral("Download Speed:"));
-        QCOMPARE(f.main.details->Label17->text(), QStringLiteral("Upload Speed:"));
-        QCOMPARE(f.main.details->Label4->text(), QStringLiteral("< 75 KBs"));
-        QCOMPARE(f.main.details->Label15->text(), QStringLiteral("< 20 KBs"));
+        QCOMPARE(f.details.Label18->text(), QStringLiteral("Download Speed:"));
+        QCOMPARE(f.details.Label17->text(), QStringLiteral("Upload Speed:"));
+        QCOMPARE(f.details.Label4->text(), QStringLiteral("< 75 KBs"));
+        QCOMPARE(f.details.Label15->text(), QStringLiteral("< 20 KBs"));
     }
 
     void activationButtonNeedsACommand() {
         Armed f(QStringLiteral("Please Select A Command"));
-        QVERIFY(!f.main.page->CmdActive->isEnabled());
-        f.main.page->CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
-        QVERIFY(f.main.page->CmdActive->isEnabled());
+        QVERIFY(!f.page.CmdActive->isEnabled());
+        f.page.CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
+        QVERIFY(f.page.CmdActive->isEnabled());
     }
 
     void momentsNotInTheFutureNeverFire_data() {
@@ -128,9 +199,9 @@ private Q_SLOTS:
         f.time.advance(2 * kMinute);
         QCOMPARE(f.requests(), 0);
         QVERIFY(f.armed());
-        QCOMPARE(f.main.details->Label35->text(),
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("This schedule point has been reached!"));
-        QCOMPARE(f.main.schedule->Text9.text(), QStringLiteral("1"));
+        QCOMPARE(f.schedule.Text9.text(), QStringLiteral("1"));
     }
 
     void armingWithinTheScheduledSecondFiresAtOnce() {
@@ -150,7 +221,7 @@ private Q_SLOTS:
         f.time.advance(5000);
         QCOMPARE(f.requests(), 0);
         QVERIFY(f.armed());
-        QCOMPARE(f.main.details->Label35->text(),
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("This schedule point has been reached!"));
     }
 
@@ -171,11 +242,10 @@ private Q_SLOTS:
         QFETCH(qint64, seconds);
         QFETCH(QString, text);
         QFETCH(QString, reached);
-        Fixture f;
-        Main& main = f.load();
+        Armed f;
         const QDateTime begin(QDate(2026, 12, 9), QTime(22, 0), Qt::UTC);
-        QCOMPARE(main.schedule->TimeElapsed(begin, begin.addSecs(seconds)), text);
-        QCOMPARE(main.schedule->Text9.text(), reached);
+        QCOMPARE(f.schedule.TimeElapsed(begin, begin.addSecs(seconds)), text);
+        QCOMPARE(f.schedule.Text9.text(), reached);
     }
 
     void speedConditionFiresAfterFiveQuietMinutes() {
@@ -183,16 +253,16 @@ private Q_SLOTS:
         f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
         f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
         f.arm();
-        QCOMPARE(f.main.details->Label35->text(),
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("Shutdown Computer will occur when DL is less then 100 KBs and UP "
                                 "is less then 100 KBs"));
-        QVERIFY(!f.main.schedule->Timer10->isActive()); // the speed method has no countdown
+        QVERIFY(!f.schedule.Timer10->isActive()); // the speed method has no countdown
         f.time.advance(5 * kMinute - 1000);
         QCOMPARE(f.requests(), 0);
         f.time.advance(2000);
         QCOMPARE(f.requests(), 1);
         QVERIFY(!f.armed());
-        QCOMPARE(f.main.fields.Text8.text(), QStringLiteral("0"));
+        QCOMPARE(f.fields.Text8.text(), QStringLiteral("0"));
     }
 
     void aFigureAboveItsThresholdStartsTheFiveMinutesAgain() {
@@ -252,7 +322,7 @@ private Q_SLOTS:
         f.time.advance(3 * kMinute);
         f.arm(); // disarm: the count goes on
         QVERIFY(!f.armed());
-        QVERIFY(f.main.Timer4->isEnabled());
+        QVERIFY(f.Timer4.isEnabled());
         f.time.advance(kMinute);
         f.arm();
         f.time.advance(kMinute + 2000); // five minutes after the first arming, two after this one
@@ -271,72 +341,72 @@ private Q_SLOTS:
         f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
         f.arm();
         f.time.advance(1000);
-        QVERIFY(!f.main.schedule->Timer10->isActive());
-        QTest::mouseClick(f.main.page->Option6, Qt::LeftButton);
-        QVERIFY(f.main.schedule->Timer10->isActive());
-        QCOMPARE(f.main.details->Label35->text(),
+        QVERIFY(!f.schedule.Timer10->isActive());
+        QTest::mouseClick(f.page.Option6, Qt::LeftButton);
+        QVERIFY(f.schedule.Timer10->isActive());
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("Shutdown Computer, will occur in: 44 Minutes, 29 Seconds"));
         f.time.advance(1000);
-        QCOMPARE(f.main.details->Label35->text(),
+        QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("Shutdown Computer, will occur in: 44 Minutes, 28 Seconds"));
     }
 
     void theFiringPerformsWhatIsSelectedThen() {
         Armed f(QStringLiteral("Go Into Standby"));
         f.scheduleAt(QTime(22, 15, 32));
-        f.main.page->chkForce->setChecked(true);
+        f.page.chkForce->setChecked(true);
         f.arm();
-        f.main.page->CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
-        f.main.page->chkForce->setChecked(false);
+        f.page.CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
+        f.page.chkForce->setChecked(false);
         f.time.advance(2000);
         QCOMPARE(f.power.calls, (QStringList{u"ask reboot"_s, u"request reboot normal"_s}));
     }
 
     void runningAFileFromTheScheduleEndsDisarmed() {
         Armed f(QStringLiteral("Run A Specified File"));
-        f.main.page->Text2->setText(QStringLiteral("/home/ann/report.pdf"));
+        f.page.Text2->setText(QStringLiteral("/home/ann/report.pdf"));
         f.scheduleAt(QTime(22, 15, 31));
         f.arm();
         f.time.advance(5000);
         QCOMPARE(f.opener.opened, QStringList{u"/home/ann/report.pdf"_s});
         QVERIFY(!f.armed());
-        QVERIFY(!f.main.page->Timer2->isActive());
+        QVERIFY(!f.page.Timer2->isActive());
     }
 
     void scheduledAlarmRingsAndItsSnoozeRingsAgainTenMinutesLater() {
         Armed f(QStringLiteral("Sound Wake-up Alarm"));
-        f.main.alarm->Classic->setChecked(true);
+        f.alarm.Classic->setChecked(true);
         f.scheduleAt(QTime(22, 15, 33));
         f.arm();
         f.time.advance(2501); // the first tick of 22:15:33
         QCOMPARE(f.player.sounding(), QStringLiteral("/opt/nocturnia/Classic.wav"));
         QCOMPARE(f.player.calls.mid(0, 2), (QStringList{u"volume 100"_s, u"count 999"_s}));
         QVERIFY(!f.armed());
-        AlarmStop* window = f.main.alarm->alarmStop();
+        AlarmStop* window = f.alarm.alarmStop();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Nocturnia: 10:15:33 PM Alarm Ringing..."));
 
         QTest::mouseClick(window->Label2, Qt::LeftButton);
         QVERIFY(!f.player.playing);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!f.main.alarm->alarmStop());
+        QVERIFY(!f.alarm.alarmStop());
         f.time.advance(10 * kMinute);
         QVERIFY(!f.player.playing);
         f.time.advance(1);
         QCOMPARE(f.player.sounding(), QStringLiteral("/opt/nocturnia/Classic.wav"));
-        QVERIFY(f.main.alarm->alarmStop() && f.main.alarm->alarmStop()->isVisible());
-        QVERIFY(!f.main.Snooze->isEnabled());
+        QVERIFY(f.alarm.alarmStop() && f.alarm.alarmStop()->isVisible());
+        QVERIFY(!f.Snooze.isEnabled());
     }
 
     void customSoundButtonFollowsTheCustomOption() {
         Armed f;
-        QVERIFY(!f.main.alarm->dcButton2->isEnabled());
-        f.main.alarm->Custom->setChecked(true);
+        QVERIFY(!f.alarm.dcButton2->isEnabled());
+        f.alarm.Custom->setChecked(true);
         f.time.advance(1000);
-        QVERIFY(f.main.alarm->dcButton2->isEnabled());
-        f.main.alarm->Drums->setChecked(true);
+        QVERIFY(f.alarm.dcButton2->isEnabled());
+        f.alarm.Drums->setChecked(true);
         f.time.advance(1000);
-        QVERIFY(!f.main.alarm->dcButton2->isEnabled());
+        QVERIFY(!f.alarm.dcButton2->isEnabled());
     }
 };
 

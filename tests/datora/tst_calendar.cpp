@@ -23,6 +23,14 @@ qint32 serial(int y, int m, int d) {
     return conv::toDateSerial(QDate(y, m, d));
 }
 
+// The six weeks of a grid as rows of day numbers, grey days in brackets.
+QStringList weeks(std::initializer_list<const char*> rows) {
+    QStringList texts;
+    for (const char* row : rows)
+        texts << QLatin1String(row);
+    return texts;
+}
+
 } // namespace
 
 class TestCalendar : public QObject {
@@ -71,25 +79,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("July 2003, the 1st a Tuesday")
             << serial(2003, 7, 13)
-            << QStringList{"(29) (30) 1 2 3 4 5",    "6 7 8 9 10 11 12",
-                           "13 14 15 16 17 18 19",   "20 21 22 23 24 25 26",
-                           "27 28 29 30 31 (1) (2)", "(3) (4) (5) (6) (7) (8) (9)"};
+            << weeks({"(29) (30) 1 2 3 4 5", "6 7 8 9 10 11 12", "13 14 15 16 17 18 19",
+                      "20 21 22 23 24 25 26", "27 28 29 30 31 (1) (2)",
+                      "(3) (4) (5) (6) (7) (8) (9)"});
         QTest::newRow("June 2003, the 1st a Sunday")
             << serial(2003, 6, 2)
-            << QStringList{"(25) (26) (27) (28) (29) (30) (31)",
-                           "1 2 3 4 5 6 7",
-                           "8 9 10 11 12 13 14",
-                           "15 16 17 18 19 20 21",
-                           "22 23 24 25 26 27 28",
-                           "29 30 (1) (2) (3) (4) (5)"};
+            << weeks({"(25) (26) (27) (28) (29) (30) (31)", "1 2 3 4 5 6 7", "8 9 10 11 12 13 14",
+                      "15 16 17 18 19 20 21", "22 23 24 25 26 27 28", "29 30 (1) (2) (3) (4) (5)"});
         QTest::newRow("February 2004, a leap year")
             << serial(2004, 2, 10)
-            << QStringList{"(25) (26) (27) (28) (29) (30) (31)",
-                           "1 2 3 4 5 6 7",
-                           "8 9 10 11 12 13 14",
-                           "15 16 17 18 19 20 21",
-                           "22 23 24 25 26 27 28",
-                           "29 (1) (2) (3) (4) (5) (6)"};
+            << weeks({"(25) (26) (27) (28) (29) (30) (31)", "1 2 3 4 5 6 7", "8 9 10 11 12 13 14",
+                      "15 16 17 18 19 20 21", "22 23 24 25 26 27 28",
+                      "29 (1) (2) (3) (4) (5) (6)"});
     }
     void grids() {
         QFETCH(qint32, initValue);

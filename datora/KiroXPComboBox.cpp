@@ -1,12 +1,13 @@
 #include "KiroXPComboBox.h"
 
+#include "DropList.h"
 #include "ImageBox.h"
+#include "LibraryContext.h"
 #include "TextLayout.h"
 #include "VbInput.h"
 #include "conventions/ColourRef.h"
 #include "conventions/Twips.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -40,13 +41,18 @@ private:
 
 } // namespace
 
-KiroXPComboBox::KiroXPComboBox(LibraryContext&, QWidget* parent)
+KiroXPComboBox::KiroXPComboBox(LibraryContext& context, QWidget* parent)
     : DropDownControl(parent)
+    , m_context(context)
     , m_combo1(new QComboBox(this))
+    , m_dropList(new DropList(m_combo1->model(), dropButton(), this))
     , m_backMain(new FacePanel(this))
     , m_foreColor(conv::systemColourRef(conv::SystemColour::WindowText)) {
     m_combo1->setEditable(false);
     m_combo1->setFocusPolicy(Qt::NoFocus);
+    // With a placeholder the combo box does not select its first entry by itself when entries
+    // are added to an empty list: nothing is chosen until someone chooses.
+    m_combo1->setPlaceholderText(QStringLiteral("Combo1"));
     m_backMain->raise();
     m_backMain->installEventFilter(this);
 
@@ -56,8 +62,7 @@ KiroXPComboBox::KiroXPComboBox(LibraryContext&, QWidget* parent)
     dropButton()->setParent(m_backMain);
     applyColours(true);
 
-    connect(m_combo1, &QComboBox::activated, this,
-            [this](int index) { textField()->setText(m_combo1->itemText(index)); });
+    connect(m_dropList, &DropList::picked, this, &KiroXPComboBox::pick);
     connect(dropButton(), &ImageBox::pressed, this, [this] {
         showButton(Pressed);
         OpenCombo();
@@ -91,16 +96,23 @@ void KiroXPComboBox::Clear() {
 }
 
 bool KiroXPComboBox::isListDropped() const {
-    return m_combo1->view() && m_combo1->view()->isVisible();
+    return m_dropList->isVisible();
 }
 
 void KiroXPComboBox::OpenCombo() {
     if (isListDropped()) {
-        m_combo1->hidePopup();
-    } else {
-        m_combo1->setMinimumWidth(width());
-        m_combo1->showPopup();
+        m_dropList->close();
+        return;
     }
+    const QRect control(mapToGlobal(QPoint(0, 0)), size());
+    m_dropList->open(
+        dropListGeometry(control, m_dropList->preferredHeight(), m_context.screenGeometry(this)),
+        m_combo1->currentIndex());
+}
+
+void KiroXPComboBox::pick(int index) {
+    m_combo1->setCurrentIndex(index);
+    textField()->setText(m_combo1->itemText(index));
 }
 
 qint16 KiroXPComboBox::listIndex() const {
@@ -149,6 +161,7 @@ void KiroXPComboBox::setForeColor(uint ref) {
 void KiroXPComboBox::setControlFont(const QFont& font) {
     textField()->setFont(font);
     m_combo1->setFont(font);
+    m_dropList->setFont(font);
     relayout();
     Q_EMIT propertyChanged(QStringLiteral("Font"));
 }
@@ -247,6 +260,7 @@ void KiroXPComboBox::readProperties(const conv::PropertyBag& bag,
     textField()->setFont(
         bag.readFont(QStringLiteral("Font"), conv::FontValue::fromFont(ambient.font)).toFont());
     m_combo1->setFont(controlFont());
+    m_dropList->setFont(controlFont());
     m_foreColor = bag.readColour(QStringLiteral("ForeColor"),
                                  conv::systemColourRef(conv::SystemColour::WindowText));
     applyColours(false); // the loaded background reaches the field only

@@ -6,6 +6,7 @@ class QComboBox;
 
 namespace datora {
 
+class DropList;
 class LibraryContext;
 
 // A flat drop-down list: the visible field lies over an ordinary combo box whose list the
@@ -25,7 +26,7 @@ public:
 
     Q_INVOKABLE void AddItem(const QString& item, const QVariant& index = QVariant());
     Q_INVOKABLE void Clear();
-    // Drops the list down, or closes it when it is down.
+    // Drops the list down under the control, or closes it when it is down.
     Q_INVOKABLE void OpenCombo();
     bool isListDropped() const;
 
@@ -51,6 +52,7 @@ public:
     void setEnabledFlag(bool enabled) override;
 
     QComboBox* list() const { return m_combo1; }
+    DropList* dropList() const { return m_dropList; }
 
     void initNewControl(const conv::AmbientProperties& ambient) override;
     void readProperties(const conv::PropertyBag& bag,
@@ -71,8 +73,11 @@ protected:
 private:
     void relayout();
     void applyColours(bool background);
+    void pick(int index);
 
+    LibraryContext& m_context;
     QComboBox* m_combo1;
+    DropList* m_dropList;
     QWidget* m_backMain;
     uint m_backColor = 0xFFFFFF;
     uint m_foreColor;

@@ -1,6 +1,8 @@
 // The calendar drop-down: the grid of a month, the highlight and press rules, the date keys.
 #include "conventions/DateSerial.h"
+#include "datora/CommandButton.h"
 #include "datora/DateKey.h"
+#include "datora/ImageBox.h"
 #include "datora/KiroXPComboBox.h"
 #include "datora/KiroXPSpin.h"
 #include "datora/LbDate.h"
@@ -8,6 +10,7 @@
 #include "datora/MyForm.h"
 #include "support/ManualTime.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -123,6 +126,56 @@ private Q_SLOTS:
         QVERIFY(cell->hasPicture());
         QVERIFY(!cell->fontBold());
         QCOMPARE(cell->backColor(), QColor(Qt::white));
+    }
+
+    // The calendar as the picker shows it at the screen's top edge, driven by presses and keys
+    // as the window system delivers them.
+    std::unique_ptr<MyForm> shownAtTheTop(qint32 initValue) {
+        auto form = std::make_unique<MyForm>(*m_context);
+        form->InitValue = initValue;
+        form->move(0, 0);
+        form->show(); // activates
+        if (!QTest::qWaitForWindowActive(form.get()))
+            return nullptr;
+        return form;
+    }
+
+    void monthButtonOpensAndClosesTheListWithoutAPick() {
+        auto form = shownAtTheTop(serial(2003, 7, 13));
+        QVERIFY(form);
+        datora::KiroXPComboBox* months = form->monthList();
+        const QPoint button =
+            months->dropButton()->mapTo(form.get(), months->dropButton()->rect().center());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(months->isListDropped());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(!months->isListDropped());
+        QCOMPARE(months->text(), QStringLiteral("July"));
+        QCOMPARE(months->listIndex(), qint16(6));
+        QCOMPARE(form->cell(2)->tanggal(), QString::number(serial(2003, 7, 1)));
+    }
+
+    void onlyADayOrCloseEndsTheCalendar() {
+        auto form = shownAtTheTop(serial(2003, 7, 13));
+        QVERIFY(form);
+        QSignalSpy finished(form.get(), &QDialog::finished);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Escape);
+        QVERIFY(form->isVisible());
+
+        // Escape in the open month list closes the list only.
+        datora::KiroXPComboBox* months = form->monthList();
+        const QPoint button =
+            months->dropButton()->mapTo(form.get(), months->dropButton()->rect().center());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(months->isListDropped());
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
+        QVERIFY(!months->isListDropped());
+        QVERIFY(form->isVisible());
+        QCOMPARE(finished.count(), 0);
+
+        QTest::mouseClick(form->closeButton(), Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(!form->isVisible());
+        QCOMPARE(finished.count(), 1);
     }
 
     void highlightFollowsIntoTheNextMonth() {

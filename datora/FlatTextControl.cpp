@@ -3,7 +3,7 @@
 #include "TextLayout.h"
 #include "conventions/Twips.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -24,7 +24,18 @@ FlatTextControl::FlatTextControl(QWidget* parent)
     m_field->setFrame(false);
     m_field->setMouseTracking(true);
     m_field->installEventFilter(this);
-    connect(m_field, &QLineEdit::textChanged, this, [this] { Q_EMIT Change(); });
+    // The field stays white inside the white control when it is disabled.
+    QPalette field = m_field->palette();
+    field.setColor(QPalette::Base, Qt::white);
+    m_field->setPalette(field);
+
+    connect(m_field, &QLineEdit::textChanged, this, [this] {
+        // A text written into the field (not typed: a write clears the modified flag) shows
+        // its beginning when it is longer than the field, as typing shows the caret's end.
+        if (!m_field->isModified())
+            m_field->setCursorPosition(0);
+        Q_EMIT Change();
+    });
 }
 
 QString FlatTextControl::text() const {
@@ -123,8 +134,13 @@ void FlatTextControl::mouseMoveEvent(QMouseEvent*) {
 }
 
 bool FlatTextControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_field && event->type() == QEvent::MouseMove)
-        ResetPic();
+    if (watched == m_field) {
+        if (event->type() == QEvent::MouseMove)
+            ResetPic();
+        else if (event->type() == QEvent::FocusOut &&
+                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            m_field->setCursorPosition(0); // left, the field shows its beginning again
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -2,17 +2,18 @@
 // prints how long after the start of the scheduled second the power request left, against
 // a mocked login manager on a private bus. Prints figures; judges nothing.
 
-#include "DBusMock.h"
-#include "DesktopFileOpener.h"
-#include "IniSettingsStore.h"
-#include "LogindPowerRequests.h"
-#include "Main.h"
-#include "PluginControlLoader.h"
-#include "PrivateBus.h"
-#include "QtAlarmPlayer.h"
-#include "QtDialogs.h"
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
+#include "platform/DesktopFileOpener.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/LogindPowerRequests.h"
+#include "platform/PluginControlLoader.h"
+#include "platform/QtAlarmPlayer.h"
+#include "platform/QtDialogs.h"
+#include "schedule/AutomaticCommandsPage.h"
+#include "shell/Main.h"
+#include "support/DBusMock.h"
+#include "support/PrivateBus.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -90,7 +91,7 @@ int main(int argc, char* argv[]) {
     const auto armNext = [&] {
         const QTime now = QTime::currentTime();
         power.scheduled = QTime(now.hour(), now.minute(), now.second()).addSecs(2);
-        main.DT->setTime(power.scheduled);
+        main.page->DT->setTime(power.scheduled);
         main.page->CmdActive->click();
     };
     QTimer watch;

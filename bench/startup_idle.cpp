@@ -7,8 +7,9 @@
 // "Display A Notification" schedule is armed an hour ahead before the idle spell, and the
 // main window is minimised (hidden) as a user would leave it.
 
-#include "Main.h"
 #include "RealServices.h"
+#include "schedule/AutomaticCommandsPage.h"
+#include "shell/Main.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -109,7 +110,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&idleStart, &QTimer::timeout, &app, [&] {
         if (armed) {
             main.page->CmbOption->setCurrentText(QStringLiteral("Display A Notification"));
-            main.DT->setTime(QTime::currentTime().addSecs(3600));
+            main.page->DT->setTime(QTime::currentTime().addSecs(3600));
             main.page->CmdActive->click();
             main.hide();
         }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "DesktopFileOpener.h"
-#include "IniSettingsStore.h"
-#include "LogindPowerRequests.h"
-#include "MainServices.h"
-#include "PluginControlLoader.h"
-#include "QtAlarmPlayer.h"
-#include "QtDialogs.h"
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
+#include "platform/DesktopFileOpener.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/LogindPowerRequests.h"
+#include "platform/PluginControlLoader.h"
+#include "platform/QtAlarmPlayer.h"
+#include "platform/QtDialogs.h"
+#include "shell/MainServices.h"
 
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control

@@ -1,6 +1,6 @@
 // The composition root: builds the real services once and hands them to the main window.
 
-#include "Main.h"
+#include "shell/Main.h"
 
 #include "RealServices.h"
 

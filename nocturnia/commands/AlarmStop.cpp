@@ -1,9 +1,9 @@
-#include "AlarmStop.h"
+#include "commands/AlarmStop.h"
 
-#include "AlarmPlayer.h"
-#include "ClickableLabel.h"
-#include "ScreenCentre.h"
-#include "utimerCTL.h"
+#include "base/AlarmPlayer.h"
+#include "base/ClickableLabel.h"
+#include "base/ScreenCentre.h"
+#include "controls/utimerCTL.h"
 
 #include <QCloseEvent>
 #include <QLabel>

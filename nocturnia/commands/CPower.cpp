@@ -1,14 +1,11 @@
-#include "nocturnia/commands/CPower.h"
+#include "commands/CPower.h"
 
-#include "nocturnia/commands/PowerLog.h"
-#include "nocturnia/commands/modPower.h"
+#include "base/PowerLog.h"
+#include "commands/modPower.h"
 
 #include <optional>
 
 namespace {
-
-constexpr qint32 kindHibernate = 5;
-constexpr qint32 kindStandBy = 6;
 
 // Exit flags: the low bits say what to end, bit 4 forces it.
 constexpr qint32 exitLogOff = 0;
@@ -34,16 +31,16 @@ std::optional<PowerAction> exitAction(qint32 flags) {
 CPower::CPower(PowerRequests& system)
     : m_system(system) {}
 
-void CPower::ShutDown(qint32 ShutDownType, bool Force) {
-    if (ShutDownType == kindHibernate || ShutDownType == kindStandBy) {
+void CPower::ShutDown(PowerKind ShutDownType, bool Force) {
+    if (ShutDownType == PowerKind::Hibernate || ShutDownType == PowerKind::Standby) {
         const PowerAction action =
-            ShutDownType == kindHibernate ? PowerAction::Hibernate : PowerAction::Suspend;
+            ShutDownType == PowerKind::Hibernate ? PowerAction::Hibernate : PowerAction::Suspend;
         if (modPower::IsWinNT(m_system))
             modPower::EnableShutdownPrivilege(m_system, action);
         m_system.request(action, Force);
         return;
     }
-    exitSession(ShutDownType | (Force ? exitForce : 0));
+    exitSession(static_cast<qint32>(ShutDownType) | (Force ? exitForce : 0));
 }
 
 void CPower::exitSession(qint32 flags) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "nocturnia/commands/PowerRequests.h"
+#include "base/PowerRequests.h"
+#include "commands/PowerKind.h"
 
 #include <QtGlobal>
 
@@ -10,10 +11,10 @@ class CPower {
 public:
     explicit CPower(PowerRequests& system);
 
-    // ShutDownType: 0 log off, 1 shut down, 2 restart, 5 hibernate, 6 stand by. Force: the
-    // applications are not asked and cannot refuse. Returns at once; the system's answer is
+    // Force: the applications are not asked and cannot refuse. A kind outside the enumeration
+    // is logged and asks nothing. Returns at once; the system's answer is
     // not passed back, a refusal leaves the machine running and is only logged.
-    void ShutDown(qint32 ShutDownType, bool Force);
+    void ShutDown(PowerKind ShutDownType, bool Force);
 
 private:
     void exitSession(qint32 flags);

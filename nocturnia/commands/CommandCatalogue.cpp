@@ -1,14 +1,14 @@
-#include "CommandCatalogue.h"
+#include "commands/CommandCatalogue.h"
 
 namespace CommandCatalogue {
 
 const QList<PowerCommand>& powerCommands() {
     static const QList<PowerCommand> commands{
-        {kShutdown, QStringLiteral("Force Shutdown"), ShutDown},
-        {kRestart, QStringLiteral("Force Restart"), Restart},
-        {kStandby, QStringLiteral("Force Standby"), Standby},
-        {kHibernate, QStringLiteral("Force Hibernation"), Hibernate},
-        {kLogOff, QStringLiteral("Force Log-Off"), LogOff},
+        {kShutdown, QStringLiteral("Force Shutdown"), PowerKind::ShutDown},
+        {kRestart, QStringLiteral("Force Restart"), PowerKind::Restart},
+        {kStandby, QStringLiteral("Force Standby"), PowerKind::Standby},
+        {kHibernate, QStringLiteral("Force Hibernation"), PowerKind::Hibernate},
+        {kLogOff, QStringLiteral("Force Log-Off"), PowerKind::LogOff},
     };
     return commands;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/PowerKind.h"
+
 #include <QList>
 #include <QString>
 
@@ -16,13 +18,10 @@ inline const QString kRunFile = QStringLiteral("Run A Specified File");
 inline const QString kAlarm = QStringLiteral("Sound Wake-up Alarm");
 inline const QString kNotification = QStringLiteral("Display A Notification");
 
-// Kind codes of the power requests.
-enum PowerKind : int { LogOff = 0, ShutDown = 1, Restart = 2, Hibernate = 5, Standby = 6 };
-
 struct PowerCommand {
     QString name;
     QString forcedCaption; // the caption of the force box while the command is selected
-    int kind;
+    PowerKind kind;
 };
 
 // The five power commands in the order the selection handler tests them.

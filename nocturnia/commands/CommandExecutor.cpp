@@ -1,6 +1,6 @@
-#include "CommandExecutor.h"
+#include "commands/CommandExecutor.h"
 
-#include "CommandCatalogue.h"
+#include "commands/CommandCatalogue.h"
 
 void PerformSelectedCommand(CommandTargets& targets) {
     using namespace CommandCatalogue;
@@ -11,15 +11,15 @@ void PerformSelectedCommand(CommandTargets& targets) {
         targets.toggleSchedule();
     }
     if (targets.selectedCommand() == kShutdown)
-        targets.shutDown(ShutDown, targets.forceFlag());
+        targets.shutDown(PowerKind::ShutDown, targets.forceFlag());
     if (targets.selectedCommand() == kRestart)
-        targets.shutDown(Restart, targets.forceFlag());
+        targets.shutDown(PowerKind::Restart, targets.forceFlag());
     if (targets.selectedCommand() == kLogOff)
-        targets.shutDown(LogOff, targets.forceFlag());
+        targets.shutDown(PowerKind::LogOff, targets.forceFlag());
     if (targets.selectedCommand() == kStandby)
-        targets.shutDown(Standby, targets.forceFlag());
+        targets.shutDown(PowerKind::Standby, targets.forceFlag());
     if (targets.selectedCommand() == kHibernate)
-        targets.shutDown(Hibernate, targets.forceFlag());
+        targets.shutDown(PowerKind::Hibernate, targets.forceFlag());
     if (targets.selectedCommand() == kNotification)
         targets.showNotification();
     if (targets.selectedCommand() == kAlarm)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/PowerKind.h"
+
 #include <QString>
 
 // What performing a command acts on: the main window's command list, force box and the
@@ -13,7 +15,7 @@ public:
     // The force box: true when it is not unchecked (checked or grey).
     virtual bool forceFlag() const = 0;
 
-    virtual void shutDown(int kind, bool force) = 0;
+    virtual void shutDown(PowerKind kind, bool force) = 0;
     // The run-file panel's test action: opens the file named in its path field.
     virtual void testRunFile() = 0;
     // The activation button's action: arms a disarmed schedule, disarms an armed one.

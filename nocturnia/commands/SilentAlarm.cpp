@@ -1,20 +1,21 @@
-#include "SilentAlarm.h"
+#include "commands/SilentAlarm.h"
 
-#include "AppIcon.h"
-#include "ScreenCentre.h"
+#include "base/AppIcon.h"
+#include "base/ScreenCentre.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 
 SilentAlarm::SilentAlarm(const QString& title, const QString& text)
-    : QWidget(nullptr)
-    , Text1(new QPlainTextEdit(this)) {
+    : QWidget(nullptr) {
     setObjectName(QStringLiteral("SilentAlarm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(420, 280);
+    // The picture first: a later sibling is drawn over an earlier one, and the text goes on it.
     auto* background = new QLabel(this);
     background->setGeometry(rect());
     background->setPixmap(QPixmap(QStringLiteral(":/pictures/notification.png")));
+    Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(20, 60, 380, 200);
     Text1->setReadOnly(true);

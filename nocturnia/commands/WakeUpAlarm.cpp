@@ -1,10 +1,10 @@
-#include "WakeUpAlarm.h"
+#include "commands/WakeUpAlarm.h"
 
-#include "AlarmPlayer.h"
-#include "ClickableLabel.h"
-#include "Dialogs.h"
-#include "StateField.h"
-#include "utimerCTL.h"
+#include "base/AlarmPlayer.h"
+#include "base/ClickableLabel.h"
+#include "base/Dialogs.h"
+#include "base/WindowRegistry.h"
+#include "controls/utimerCTL.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -97,7 +97,7 @@ QString WakeUpAlarm::soundSource(const QRadioButton* button) const {
     // The file name, with its separator, is appended to the folder unchanged.
     if (m_soundFiles.contains(button))
         return m_links.programFolder + m_soundFiles.value(button);
-    return m_links.Text10.text(); // "Custom File": unchanged, empty when none was chosen
+    return Text10.text(); // "Custom File": unchanged, empty when none was chosen
 }
 
 void WakeUpAlarm::applyPlayerSettings() {
@@ -135,6 +135,7 @@ void WakeUpAlarm::showAlarmWindow() {
     if (!m_alarmStop)
         m_alarmStop =
             new AlarmStop(m_links.WindowsMediaPlayer1, m_links.Snooze, m_links.scheduleTime());
+    m_links.windows.add(m_alarmStop);
     m_alarmStop->show();
     m_alarmStop->raise();
 }
@@ -156,7 +157,7 @@ void WakeUpAlarm::dcButton2_Click() {
                                      QStringLiteral("Sound Files (*.mp3, *.wav) (*.mp3 *.wav)"));
     if (picked.isEmpty())
         return; // cancelled: nothing changes
-    m_links.Text10.setText(picked);
+    Text10.setText(picked);
     Label14->setText(QFileInfo(picked).fileName());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "AlarmStop.h"
+#include "base/StateField.h"
+#include "commands/AlarmStop.h"
 
 #include <QObject>
 #include <QPointer>
@@ -14,7 +15,7 @@ class QButtonGroup;
 class QFrame;
 class QPushButton;
 class QRadioButton;
-class StateField;
+class WindowRegistry;
 
 namespace nocturnia {
 class utimerCTL;
@@ -30,8 +31,8 @@ public:
         QFrame& Frame2; // the panel the controls are placed in
         AlarmPlayer& WindowsMediaPlayer1;
         Dialogs& dialogs;
-        QString programFolder; // the sounds sit there
-        StateField& Text10;    // the custom sound's full path
+        QString programFolder;   // the sounds sit there
+        WindowRegistry& windows; // the alarm window is registered there
         // The main window's schedule-time display, for the alarm window's caption.
         std::function<QString()> scheduleTime;
         nocturnia::utimerCTL& Snooze;
@@ -66,9 +67,10 @@ public:
     QRadioButton* Cuckoo;
     QRadioButton* Classic;
     QRadioButton* Custom;
-    ClickableLabel* Label6;  // test toggle
-    QPushButton* dcButton2;  // "Browse For A Custom Music File"
-    ClickableLabel* Label14; // the custom file's name
+    ClickableLabel* Label6;       // test toggle
+    QPushButton* dcButton2;       // "Browse For A Custom Music File"
+    ClickableLabel* Label14;      // the custom file's name
+    StateField Text10{QString()}; // the custom sound's full path
 
 private:
     void applyPlayerSettings();

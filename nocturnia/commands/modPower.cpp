@@ -1,4 +1,4 @@
-#include "nocturnia/commands/modPower.h"
+#include "commands/modPower.h"
 
 namespace modPower {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nocturnia/commands/PowerRequests.h"
+#include "base/PowerRequests.h"
 
 // The procedures of power control that talk to the system.
 namespace modPower {

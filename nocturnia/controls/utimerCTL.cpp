@@ -1,6 +1,6 @@
-#include "utimerCTL.h"
+#include "controls/utimerCTL.h"
 
-#include "ErrorMessageSink.h"
+#include "base/ErrorMessageSink.h"
 #include "conventions/NumericText.h"
 
 #include <limits>

@@ -1,10 +1,12 @@
-#include "AutomaticCommandsPage.h"
+#include "schedule/AutomaticCommandsPage.h"
 
-#include "CommandCatalogue.h"
-#include "Dialogs.h"
-#include "StateField.h"
+#include "base/Dialogs.h"
+#include "base/StateField.h"
+#include "commands/CommandCatalogue.h"
 #include "conventions/Timer.h"
 #include "conventions/Twips.h"
+#include "schedule/ScheduleFields.h"
+#include "schedule/SecondTimers.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimeEdit>
 
 namespace {
 
@@ -53,7 +56,9 @@ QComboBox* thresholdBox(QWidget* parent, const char* name, int x, int y) {
 
 AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
     : QObject(&frame)
+    , Timer2(links.secondTimers.createTimer(SecondTimers::TestTurn))
     , m_links(std::move(links)) {
+    Timer2->setInterval(1);
     QWidget* page = &frame;
     Label3 = label(QStringLiteral("Select A Command To Perform:"), page, 10, 22, "Label3");
     CmbOption = new QComboBox(page);
@@ -123,6 +128,10 @@ AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
     Frame12 = panel(page, "Frame12", 120, 3360, 7215, 1335);
     label(QStringLiteral("Select Schedule Date: *"), Frame12, 4, 4, "Label11");
     label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 4, "Label2");
+    DT = new QTimeEdit(Frame12);
+    DT->setObjectName(QStringLiteral("DT"));
+    DT->setDisplayFormat(QStringLiteral("h:mm:ss AP"));
+    DT->setGeometry(200, 22, 120, 22);
     label(QStringLiteral("* Remember that if time surpasses 11:59:59 PM, you should also adjust "
                          "the correct date."),
           Frame12, 4, 56, "Label50")
@@ -155,6 +164,8 @@ AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
             &AutomaticCommandsPage::chameleonButton1_Click);
     connect(Command2, &QPushButton::clicked, this, &AutomaticCommandsPage::Command2_Click);
 }
+
+AutomaticCommandsPage::~AutomaticCommandsPage() = default;
 
 void AutomaticCommandsPage::CmbOption_Click() {
     const QString selected = CmbOption->currentText();
@@ -197,16 +208,16 @@ void AutomaticCommandsPage::Option6_Click() {
 void AutomaticCommandsPage::CmdActive_Click() {
     // The caption is the authoritative armed state.
     if (CmdActive->text() == kDisarmedCaption) {
-        m_links.scheduleTick.setEnabled(true);
+        Timer2->setEnabled(true);
         CmdActive->setText(kArmedCaption);
-        m_links.stateWord.setText(QStringLiteral("Active"));
-        m_links.stateSentence.setText(QStringLiteral("The Trigger Is Activated"));
-        m_links.speedCondition.setText(QStringLiteral("0"));
+        m_links.fields.Label5.setText(QStringLiteral("Active"));
+        m_links.fields.lblActive.setText(QStringLiteral("The Trigger Is Activated"));
+        m_links.fields.Text8.setText(QStringLiteral("0"));
     } else if (CmdActive->text() == kArmedCaption) {
-        m_links.scheduleTick.setEnabled(false);
+        Timer2->setEnabled(false);
         CmdActive->setText(kDisarmedCaption);
-        m_links.stateWord.setText(QStringLiteral("Inactive"));
-        m_links.stateSentence.setText(QStringLiteral("The Trigger Is Deactivated"));
+        m_links.fields.Label5.setText(QStringLiteral("Inactive"));
+        m_links.fields.lblActive.setText(QStringLiteral("The Trigger Is Deactivated"));
     }
 }
 
@@ -223,4 +234,28 @@ void AutomaticCommandsPage::Command2_Click() {
 
 bool AutomaticCommandsPage::isArmed() const {
     return CmdActive->text() == kArmedCaption;
+}
+
+QString AutomaticCommandsPage::selectedCommand() const {
+    return CmbOption->currentText();
+}
+
+bool AutomaticCommandsPage::forceFlag() const {
+    return chkForce->checkState() != Qt::Unchecked;
+}
+
+void AutomaticCommandsPage::testRunFile() {
+    Command2_Click();
+}
+
+void AutomaticCommandsPage::toggleSchedule() {
+    CmdActive_Click();
+}
+
+QString AutomaticCommandsPage::notificationTitle() const {
+    return Text11->text();
+}
+
+QString AutomaticCommandsPage::notificationText() const {
+    return Text12->toPlainText();
 }

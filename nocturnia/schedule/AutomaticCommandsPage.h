@@ -1,8 +1,11 @@
 #pragma once
 
+#include "commands/CommandInputs.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class Dialogs;
 class QCheckBox;
@@ -14,7 +17,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class StateField;
+class QTimeEdit;
+class SecondTimers;
+struct ScheduleFields;
 
 namespace conv {
 class Timer;
@@ -22,8 +27,9 @@ class Timer;
 
 // The page "Automatic Commands" where the user prepares the schedule: the command, its
 // forced variant, the details some commands need, the schedule method with its parameters,
-// and the button that arms and disarms the schedule. Its controls are the schedule's state.
-class AutomaticCommandsPage final : public QObject {
+// and the button that arms and disarms the schedule. Its controls are the schedule's state,
+// and the inputs of every command performed.
+class AutomaticCommandsPage final : public QObject, public CommandInputs {
     Q_OBJECT
 public:
     // What the page acts on outside itself.
@@ -32,13 +38,19 @@ public:
         std::function<void(const QString&)> launchApp;
         // Sets the main window's client height for the chosen schedule method.
         std::function<void(bool speedMethod)> setMethodHeight;
-        conv::Timer& scheduleTick;  // Timer2: runs exactly while armed
-        StateField& stateWord;      // Label5
-        StateField& stateSentence;  // lblActive
-        StateField& speedCondition; // Text8
+        ScheduleFields& fields;
+        SecondTimers& secondTimers; // Timer2 ticks there, after the display and countdown
     };
 
     AutomaticCommandsPage(QGroupBox& frame, Links links);
+    ~AutomaticCommandsPage() override;
+
+    QString selectedCommand() const override;
+    bool forceFlag() const override;
+    void testRunFile() override;
+    void toggleSchedule() override;
+    QString notificationTitle() const override;
+    QString notificationText() const override;
 
     // Handlers.
     void CmbOption_Click();
@@ -59,6 +71,7 @@ public:
     QPushButton* CmdActive;
 
     QFrame* Frame12; // date-and-time panel; the date picker is placed in it by the window
+    QTimeEdit* DT;   // the schedule time
     QFrame* Frame9;  // speed panel
     QComboBox* Combo1;
     QComboBox* Combo2;
@@ -74,6 +87,9 @@ public:
     QFrame* Frame10; // notification panel
     QLineEdit* Text11;
     QPlainTextEdit* Text12;
+
+    // The schedule test: runs exactly while armed (1 ms at design).
+    std::unique_ptr<conv::Timer> Timer2;
 
 private:
     void showCommandPanel(QFrame* panel);

@@ -1,4 +1,4 @@
-#include "ElapsedText.h"
+#include "schedule/ElapsedText.h"
 
 #include <QStringList>
 

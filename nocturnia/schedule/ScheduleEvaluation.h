@@ -1,19 +1,22 @@
 #pragma once
 
+#include "base/StateField.h"
 #include "conventions/DateTimeConventions.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AutomaticCommandsPage;
-class QLabel;
-class QPushButton;
-class QRadioButton;
-class QTimeEdit;
-class StateField;
+class CommandOperations;
+class ScheduleDetails;
+class SecondTimers;
+class WakeUpAlarm;
+struct ScheduleFields;
+struct SpeedFigures;
 
 namespace conv {
 class Clock;
@@ -30,39 +33,22 @@ class ScheduleEvaluation final : public QObject {
     Q_OBJECT
 public:
     struct Links {
-        AutomaticCommandsPage& page;
-        // "Schedule Details" and the countdown strip.
-        QLabel& Label7;  // current date
-        QLabel& Label1;  // current time
-        QLabel& Label15; // scheduled date, or the upload threshold
-        QLabel& Label4;  // scheduled time, or the download threshold
-        QLabel& Label17;
-        QLabel& Label18;
-        QLabel& Label35; // the countdown line
-        // Hidden fields.
-        StateField& Label43; // current time and date
-        StateField& Label44; // scheduled time and date
-        StateField& Label10; // the countdown text alone
-        StateField& Text8;   // speed condition met
-        StateField& Text9;   // scheduled moment reached
-        StateField& Label37; // last download figure
-        StateField& Label42; // last upload figure
-        StateField& Label5;
-        StateField& lblActive;
-        conv::Timer& Timer2;          // schedule test, runs while armed
-        conv::Timer& Timer10;         // countdown
+        AutomaticCommandsPage& page;  // the command, the method and its inputs, arming
+        ScheduleDetails& details;     // what "Schedule Details" and the countdown show
+        ScheduleFields& fields;       // shared with the page
+        const SpeedFigures& speed;    // the last speed figures
         nocturnia::utimerCTL& Timer4; // five minutes of the speed condition
-        QPushButton& dcButton2;       // the custom alarm sound's browse button
-        const QRadioButton& Custom;   // the alarm sound "Custom File"
-        QTimeEdit& DT;
+        const WakeUpAlarm& alarm;     // its browse button follows "Custom File"
+        CommandOperations& commands;  // performs the selected command when the schedule fires
         // The date picker's Value (a date serial), or nothing when there is no picker.
         std::function<std::optional<qint32>()> scheduleDate;
-        std::function<void()> performSelectedCommand;
+        SecondTimers& secondTimers; // the display and countdown ticks
         conv::Clock& clock;
         const conv::DateTimeConventions& conventions;
     };
 
     explicit ScheduleEvaluation(Links links, QObject* parent = nullptr);
+    ~ScheduleEvaluation() override;
 
     void Timer3_Timer();
     void Timer10_Timer();
@@ -77,7 +63,20 @@ public Q_SLOTS:
     // than at the next second.
     void evaluateNow();
 
+public:
+    // The status display (10 ms at design) and the countdown line (500 ms); both run from the
+    // load on.
+    std::unique_ptr<conv::Timer> Timer3;
+    std::unique_ptr<conv::Timer> Timer10;
+
+    // Hidden fields of the schedule's own.
+    StateField Label43{QStringLiteral("Label43")};         // current time and date
+    StateField Label44{QStringLiteral("Label44")};         // scheduled time and date
+    StateField Label10{QStringLiteral("Time Difference")}; // the countdown text alone
+    StateField Text9{QStringLiteral("0")}; // "1" once the scheduled moment is not in the future
+
 private:
+    void connectInputs();
     bool timeAndDate() const;
     bool speed() const;
     std::optional<QDateTime> read(const QString& text) const;

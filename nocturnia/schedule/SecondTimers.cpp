@@ -1,12 +1,15 @@
-#include "SecondTimers.h"
+#include "schedule/SecondTimers.h"
 
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
 
 class SecondTimers::SecondTimer final : public conv::Timer {
 public:
-    explicit SecondTimer(SecondTimers& owner)
-        : m_owner(owner) {}
+    SecondTimer(SecondTimers& owner, int turn)
+        : m_owner(owner)
+        , m_turn(turn) {}
+
+    int turn() const { return m_turn; }
 
     // The nominal interval is kept for what it documents; ticks follow the seconds.
     void setInterval(int milliseconds) override { m_interval = milliseconds; }
@@ -31,6 +34,7 @@ public:
 
 private:
     SecondTimers& m_owner;
+    int m_turn;
     int m_interval = 0;
     bool m_singleShot = false;
     bool m_active = false;
@@ -45,9 +49,13 @@ SecondTimers::SecondTimers(conv::Clock& clock, conv::TimerSource& timers)
 
 SecondTimers::~SecondTimers() = default;
 
-std::unique_ptr<conv::Timer> SecondTimers::createTimer() {
-    auto timer = std::make_unique<SecondTimer>(*this);
-    m_timers.append(timer.get());
+std::unique_ptr<conv::Timer> SecondTimers::createTimer(int turn) {
+    auto timer = std::make_unique<SecondTimer>(*this, turn);
+    m_timers.removeIf([](const QPointer<SecondTimer>& made) { return made.isNull(); });
+    qsizetype at = 0;
+    while (at < m_timers.size() && m_timers.at(at)->turn() <= turn)
+        ++at;
+    m_timers.insert(at, timer.get());
     return timer;
 }
 

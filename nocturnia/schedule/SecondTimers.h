@@ -13,17 +13,20 @@ class TimerSource;
 
 // Timers for work whose result can only change when the displayed second changes: the
 // status display, the countdown and the schedule test. However short their nominal
-// interval, they tick once, just after each second boundary of the clock, in the order they
-// were made, so a later one sees what an earlier one displayed in the same second. One
-// platform timer drives them all, and only while one of them is active: one wake-up a
-// second instead of hundreds. It must outlive the timers it made.
+// interval, they tick once, just after each second boundary of the clock, in the order of their
+// turns (one turn's timers in the order they were made), so a later one sees what an earlier one
+// displayed in the same second. One platform timer drives them all, and only while one of them is
+// active: one wake-up a second instead of hundreds. It must outlive the timers it made.
 class SecondTimers final : public QObject {
     Q_OBJECT
 public:
     SecondTimers(conv::Clock& clock, conv::TimerSource& timers);
     ~SecondTimers() override;
 
-    std::unique_ptr<conv::Timer> createTimer();
+    // The schedule's turns within a second: the display first, then the countdown that reads
+    // it, then the test that compares it.
+    enum Turn : int { DisplayTurn = 0, CountdownTurn = 1, TestTurn = 2 };
+    std::unique_ptr<conv::Timer> createTimer(int turn = DisplayTurn);
 
     // How long after a boundary the ticks come: inside the new second, never before it.
     static constexpr int kMarginMs = 1;

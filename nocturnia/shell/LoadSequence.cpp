@@ -1,4 +1,4 @@
-#include "LoadSequence.h"
+#include "shell/LoadSequence.h"
 
 #include <QLoggingCategory>
 #include <exception>

@@ -1,17 +1,11 @@
 #pragma once
 
-#include "AutomaticCommandsPage.h"
-#include "CPower.h"
-#include "LoadSequence.h"
-#include "MainServices.h"
-#include "ScheduleEvaluation.h"
-#include "SecondTimers.h"
-#include "SilentAlarm.h"
-#include "Splash.h"
-#include "StateField.h"
-#include "WakeUpAlarm.h"
+#include "base/SpeedFigures.h"
+#include "base/WindowRegistry.h"
 #include "conventions/StoredDesign.h"
-#include "utimerCTL.h"
+#include "schedule/ScheduleFields.h"
+#include "shell/MainServices.h"
+#include "shell/Splash.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,28 +13,33 @@
 #include <functional>
 #include <memory>
 
+class AutomaticCommandsPage;
 class ClickableLabel;
-
-class FolderChooser;
-class QCheckBox;
+class CommandOperations;
 class QGroupBox;
-class QFrame;
 class QLabel;
-class QTimeEdit;
+class ScheduleDetails;
+class ScheduleEvaluation;
+class SecondTimers;
+class Splash;
+class WakeUpAlarm;
+class WirelessPage;
 
-namespace conv {
-class Timer;
-}
+namespace nocturnia {
+class ErrorMessageSink;
+class utimerCTL;
+} // namespace nocturnia
 
-// The main window: the hub of the program. Its load brings every subsystem up in a fixed
-// order; its unload ends the program. Controls keep the program's state, hidden fields are
-// the mailboxes between handlers.
+// The main window: the hub of the program. It places the frames each subsystem builds its
+// controls into, keeps the order of the load and of the cleanup, and holds the hidden fields
+// the subsystems share. Its load brings every subsystem up; its unload ends the program.
 class Main final : public QWidget {
     Q_OBJECT
 
     // Made first and destroyed last: the display and schedule timers hang on it.
     std::unique_ptr<SecondTimers> m_secondTimers;
     std::unique_ptr<nocturnia::ErrorMessageSink> m_controlErrors;
+    conv::StoredDesign m_design;
 
 public:
     explicit Main(MainServices services);
@@ -54,7 +53,8 @@ public:
     void LaunchApp(const QString& path);
     // Performs the command selected in the command list, once.
     void PerformSelectedCommand();
-    SilentAlarm* silentAlarm() const { return m_silentAlarm; }
+    // The operations behind the command catalogue, shared by every trigger.
+    CommandOperations& commands() const { return *m_commands; }
 
     // The steps of the shutdown cleanup that subsystems provide, run in this order before the
     // windows are unloaded.
@@ -65,6 +65,8 @@ public:
 
     Splash* splash() const { return m_splash; }
     const MainServices& services() const { return m_services; }
+    // The program's own windows besides this one; the cleanup closes them.
+    WindowRegistry& windows() { return m_windows; }
 
     // Visible regions.
     QLabel* Banner = nullptr;
@@ -82,58 +84,21 @@ public:
     ClickableLabel* Label47 = nullptr;
     ClickableLabel* Label8 = nullptr;
 
-    // Schedule details and countdown.
-    QLabel* Label7 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* Label18 = nullptr;
-    QLabel* Label35 = nullptr;
+    // Hidden fields the subsystems share.
+    ScheduleFields fields;
+    SpeedFigures speed;
 
-    // The page "Automatic Commands" and, in its date-and-time panel, the two pickers.
-    AutomaticCommandsPage* page = nullptr;
-    QWidget* KiroXPDTPicker1 = nullptr; // from the control library; absent when it cannot load
-    QTimeEdit* DT = nullptr;
-
-    // The trigger settings page.
-    FolderChooser* BrowseFolder1 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check6 = nullptr;
-
-    // Hidden state fields.
-    StateField Text5{QStringLiteral("1")};
-    StateField Text6{QStringLiteral("0")};
-    StateField Text7{QStringLiteral("0")};
-    StateField Text8{QStringLiteral("0")};
-    StateField Text9{QStringLiteral("0")};
-    StateField Text10{QString()};
-    StateField Label5{QStringLiteral("Inactive")};
-    StateField lblActive{QStringLiteral("The Trigger Is Deactivated")};
-    StateField Label10{QStringLiteral("Time Difference")};
-    StateField Label37{QStringLiteral("Label37")};
-    StateField Label42{QStringLiteral("Label42")};
-    StateField Label43{QStringLiteral("Label43")};
-    StateField Label44{QStringLiteral("Label44")};
-
-    // Window timers, with their design intervals.
-    // The display, countdown and schedule ticks come once at the start of every displayed
-    // second, whatever their nominal intervals (their results change only then).
-    std::unique_ptr<conv::Timer> Timer1;    // 1000 ms, enabled: speed sampling
-    std::unique_ptr<conv::Timer> Timer2;    // 1 ms, disabled: schedule test while armed
-    std::unique_ptr<conv::Timer> Timer3;    // 10 ms, enabled: status display
-    std::unique_ptr<conv::Timer> Timer10;   // 500 ms, enabled: countdown line
-    std::unique_ptr<conv::Timer> Timer5;    // 500 ms, enabled: folder list refresh
-    std::unique_ptr<conv::Timer> Timer6;    // 100 ms, enabled: folder watch
-    std::unique_ptr<conv::Timer> Timer8;    // 100 ms, enabled: network trigger mailbox
+    // The window's interval timers, with their stored designs.
     nocturnia::utimerCTL* Timer4 = nullptr; // 5 minutes: how long the speed condition held
     nocturnia::utimerCTL* Snooze = nullptr; // 10 minutes after "Snooze": the alarm again
 
-    AlarmPlayer& WindowsMediaPlayer1; // the program's one media player
-    // The alarm panel, the alarm window and the snooze.
-    std::unique_ptr<WakeUpAlarm> alarm;
-
+    // The subsystems, each built into its frame.
+    AutomaticCommandsPage* page = nullptr; // in Frame8
+    QWidget* KiroXPDTPicker1 = nullptr;    // from the control library; absent when it cannot load
+    std::unique_ptr<WakeUpAlarm> alarm;    // in the page's alarm panel
+    std::unique_ptr<ScheduleDetails> details; // in Frame11 and Frame13
     ScheduleEvaluation* schedule = nullptr;
+    WirelessPage* wireless = nullptr; // in Frame5
 
 Q_SIGNALS:
     // Every window has been unloaded: the program ends.
@@ -147,25 +112,19 @@ protected:
 private:
     void buildRegions();
     void buildNavigation();
-    void buildScheduleDetails();
-    void buildCommandPage();
-    void buildTriggerPage();
-    void createTimers();
-    void connectSchedule();
+    void buildSubsystems();
+    nocturnia::utimerCTL* intervalTimer(const QString& name);
 
     bool loadDatePicker();
     bool fillCommandList();
-    void showNotification();
     void setMethodHeight(bool speedMethod);
-    bool readCheckSetting(QCheckBox* box, const QString& key);
     void cleanup();
 
     MainServices m_services;
-    conv::StoredDesign m_design;
+    WindowRegistry m_windows;
+    std::unique_ptr<CommandOperations> m_commands;
     QStringList m_loadReport;
     QPointer<Splash> m_splash;
-    QPointer<SilentAlarm> m_silentAlarm;
-    std::unique_ptr<CPower> m_power; // the window's one power controller, made by the load
     std::array<std::function<void()>, std::size_t(CleanupStep::Count)> m_cleanupSteps;
     bool m_unloading = false;
     bool m_centred = false;

@@ -1,7 +1,9 @@
-#include "CommandCatalogue.h"
-#include "CommandExecutor.h"
+#include "commands/CommandCatalogue.h"
+#include "commands/CommandExecutor.h"
 
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -23,8 +25,8 @@ public:
         ++forceReads;
         return force;
     }
-    void shutDown(int kind, bool forced) override {
-        calls << QStringLiteral("power %1 %2").arg(kind).arg(forced);
+    void shutDown(PowerKind kind, bool forced) override {
+        calls << QStringLiteral("power %1 %2").arg(static_cast<int>(kind)).arg(forced);
     }
     void testRunFile() override { calls << QStringLiteral("run file"); }
     void toggleSchedule() override { calls << QStringLiteral("toggle"); }
@@ -42,22 +44,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("force");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("shutdown") << "Shutdown Computer" << false << QStringList{"power 1 0"};
-        QTest::newRow("forced shutdown") << "Shutdown Computer" << true << QStringList{"power 1 1"};
-        QTest::newRow("restart") << "Restart Computer" << false << QStringList{"power 2 0"};
-        QTest::newRow("forced log off") << "Log Off Windows" << true << QStringList{"power 0 1"};
-        QTest::newRow("standby") << "Go Into Standby" << false << QStringList{"power 6 0"};
+        QTest::newRow("shutdown") << u"Shutdown Computer"_s << false << QStringList{u"power 1 0"_s};
+        QTest::newRow("forced shutdown")
+            << u"Shutdown Computer"_s << true << QStringList{u"power 1 1"_s};
+        QTest::newRow("restart") << u"Restart Computer"_s << false << QStringList{u"power 2 0"_s};
+        QTest::newRow("forced log off")
+            << u"Log Off Windows"_s << true << QStringList{u"power 0 1"_s};
+        QTest::newRow("standby") << u"Go Into Standby"_s << false << QStringList{u"power 6 0"_s};
         QTest::newRow("forced hibernation")
-            << "Go Into Hibernation" << true << QStringList{"power 5 1"};
+            << u"Go Into Hibernation"_s << true << QStringList{u"power 5 1"_s};
         QTest::newRow("run file launches, then toggles")
-            << "Run A Specified File" << true << QStringList{"run file", "toggle"};
+            << u"Run A Specified File"_s << true << QStringList{u"run file"_s, u"toggle"_s};
         QTest::newRow("notification")
-            << "Display A Notification" << true << QStringList{"notification"};
-        QTest::newRow("alarm") << "Sound Wake-up Alarm" << true << QStringList{"alarm"};
-        QTest::newRow("prompt does nothing") << "Please Select A Command" << true << QStringList{};
+            << u"Display A Notification"_s << true << QStringList{u"notification"_s};
+        QTest::newRow("alarm") << u"Sound Wake-up Alarm"_s << true << QStringList{u"alarm"_s};
+        QTest::newRow("prompt does nothing")
+            << u"Please Select A Command"_s << true << QStringList{};
         QTest::newRow("names compare with letter case")
-            << "shutdown computer" << true << QStringList{};
-        QTest::newRow("no selection") << "" << true << QStringList{};
+            << u"shutdown computer"_s << true << QStringList{};
+        QTest::newRow("no selection") << u""_s << true << QStringList{};
     }
     void eachCommandDoesItsOneThing() {
         QFETCH(QString, command);
@@ -78,20 +83,22 @@ private Q_SLOTS:
         RecordingTargets targets;
         // One read per test, in the order: run file, the five power commands, notification,
         // alarm.
-        targets.texts = {"x", "Shutdown Computer",  "x", "x", "Go Into Standby", "x",
-                         "x", "Sound Wake-up Alarm"};
+        targets.texts = {u"x"_s, u"Shutdown Computer"_s,  u"x"_s,
+                         u"x"_s, u"Go Into Standby"_s,    u"x"_s,
+                         u"x"_s, u"Sound Wake-up Alarm"_s};
         PerformSelectedCommand(targets);
-        QCOMPARE(targets.calls, (QStringList{"power 1 0", "power 6 0", "alarm"}));
+        QCOMPARE(targets.calls, (QStringList{u"power 1 0"_s, u"power 6 0"_s, u"alarm"_s}));
         QCOMPARE(targets.reads, 8);
     }
 
     void catalogueWithAndWithoutHibernation() {
         using namespace CommandCatalogue;
         const QList<QString> full = entries(true);
-        QCOMPARE(full, (QList<QString>{"Please Select A Command", "Shutdown Computer",
-                                       "Restart Computer", "Log Off Windows", "Go Into Standby",
-                                       "Go Into Hibernation", "Run A Specified File",
-                                       "Sound Wake-up Alarm", "Display A Notification"}));
+        QCOMPARE(full,
+                 (QList<QString>{u"Please Select A Command"_s, u"Shutdown Computer"_s,
+                                 u"Restart Computer"_s, u"Log Off Windows"_s, u"Go Into Standby"_s,
+                                 u"Go Into Hibernation"_s, u"Run A Specified File"_s,
+                                 u"Sound Wake-up Alarm"_s, u"Display A Notification"_s}));
         const QList<QString> without = entries(false);
         QCOMPARE(without.size(), 8);
         QCOMPARE(without.indexOf(QStringLiteral("Run A Specified File")), 5);

@@ -1,15 +1,17 @@
-#include "DBusMock.h"
-#include "PrivateBus.h"
-#include "RecordingPowerRequests.h"
-#include "nocturnia/commands/CPower.h"
-#include "nocturnia/commands/LogindPowerRequests.h"
-#include "nocturnia/commands/modPower.h"
+#include "commands/CPower.h"
+#include "commands/modPower.h"
+#include "platform/LogindPowerRequests.h"
+#include "support/DBusMock.h"
+#include "support/PrivateBus.h"
+#include "support/RecordingPowerRequests.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -177,76 +179,78 @@ void tst_Power::requestsForEachKind_data() {
     QTest::addColumn<QStringList>("sessionManagerCalls");
     QTest::addColumn<QString>("warning");
 
-    const QStringList endSession{"CanPowerOff()", "GetSessionByPID($PID)", "TerminateSession(1)"};
+    const QStringList endSession{u"CanPowerOff()"_s, u"GetSessionByPID($PID)"_s,
+                                 u"TerminateSession(1)"_s};
     // Without a session manager everything goes to logind; normal requests respect
     // inhibitors, forced ones skip them.
-    QTest::newRow("log off") << "" << 0 << false << endSession << QStringList() << "";
-    QTest::newRow("forced log off") << "" << 0 << true << endSession << QStringList() << "";
-    QTest::newRow("shut down") << "" << 1 << false
-                               << QStringList{"CanPowerOff()", "PowerOffWithFlags(1)"}
-                               << QStringList() << "";
+    QTest::newRow("log off") << u""_s << 0 << false << endSession << QStringList() << u""_s;
+    QTest::newRow("forced log off") << u""_s << 0 << true << endSession << QStringList() << u""_s;
+    QTest::newRow("shut down") << u""_s << 1 << false
+                               << QStringList{u"CanPowerOff()"_s, u"PowerOffWithFlags(1)"_s}
+                               << QStringList() << u""_s;
     QTest::newRow("forced shut down")
-        << "" << 1 << true << QStringList{"CanPowerOff()", "PowerOffWithFlags(16)"} << QStringList()
-        << "";
-    QTest::newRow("restart") << "" << 2 << false << QStringList{"CanReboot()", "RebootWithFlags(1)"}
-                             << QStringList() << "";
+        << u""_s << 1 << true << QStringList{u"CanPowerOff()"_s, u"PowerOffWithFlags(16)"_s}
+        << QStringList() << u""_s;
+    QTest::newRow("restart") << u""_s << 2 << false
+                             << QStringList{u"CanReboot()"_s, u"RebootWithFlags(1)"_s}
+                             << QStringList() << u""_s;
     QTest::newRow("forced restart")
-        << "" << 2 << true << QStringList{"CanReboot()", "RebootWithFlags(16)"} << QStringList()
-        << "";
-    QTest::newRow("hibernate") << "" << 5 << false
-                               << QStringList{"CanHibernate()", "HibernateWithFlags(1)"}
-                               << QStringList() << "";
+        << u""_s << 2 << true << QStringList{u"CanReboot()"_s, u"RebootWithFlags(16)"_s}
+        << QStringList() << u""_s;
+    QTest::newRow("hibernate") << u""_s << 5 << false
+                               << QStringList{u"CanHibernate()"_s, u"HibernateWithFlags(1)"_s}
+                               << QStringList() << u""_s;
     QTest::newRow("forced hibernate")
-        << "" << 5 << true << QStringList{"CanHibernate()", "HibernateWithFlags(16)"}
-        << QStringList() << "";
-    QTest::newRow("stand by") << "" << 6 << false
-                              << QStringList{"CanSuspend()", "SuspendWithFlags(1)"} << QStringList()
-                              << "";
+        << u""_s << 5 << true << QStringList{u"CanHibernate()"_s, u"HibernateWithFlags(16)"_s}
+        << QStringList() << u""_s;
+    QTest::newRow("stand by") << u""_s << 6 << false
+                              << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(1)"_s}
+                              << QStringList() << u""_s;
     QTest::newRow("forced stand by")
-        << "" << 6 << true << QStringList{"CanSuspend()", "SuspendWithFlags(16)"} << QStringList()
-        << "";
+        << u""_s << 6 << true << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(16)"_s}
+        << QStringList() << u""_s;
     // Kinds outside the table are exit flags: 4 is log off with the force bit.
-    QTest::newRow("exit flags 4") << "" << 4 << false << endSession << QStringList() << "";
-    QTest::newRow("exit flags 3") << "" << 3 << false << QStringList{"CanPowerOff()"}
-                                  << QStringList() << "Exit flags 3 name no request";
-    QTest::newRow("exit flags 8") << "" << 8 << true << QStringList{"CanPowerOff()"}
-                                  << QStringList() << "Exit flags 12 name no request";
-    QTest::newRow("negative kind") << "" << -1 << false << QStringList{"CanPowerOff()"}
-                                   << QStringList() << "Exit flags -1 name no request";
+    QTest::newRow("exit flags 4") << u""_s << 4 << false << endSession << QStringList() << u""_s;
+    QTest::newRow("exit flags 3") << u""_s << 3 << false << QStringList{u"CanPowerOff()"_s}
+                                  << QStringList() << u"Exit flags 3 name no request"_s;
+    QTest::newRow("exit flags 8") << u""_s << 8 << true << QStringList{u"CanPowerOff()"_s}
+                                  << QStringList() << u"Exit flags 12 name no request"_s;
+    QTest::newRow("negative kind") << u""_s << -1 << false << QStringList{u"CanPowerOff()"_s}
+                                   << QStringList() << u"Exit flags -1 name no request"_s;
 
     // A session manager asks the applications first when ending the session normally.
-    QTest::newRow("plasma log off")
-        << "kde" << 0 << false << QStringList{"CanPowerOff()"} << QStringList{"logout()"} << "";
-    QTest::newRow("plasma shut down") << "kde" << 1 << false << QStringList{"CanPowerOff()"}
-                                      << QStringList{"logoutAndShutdown()"} << "";
-    QTest::newRow("plasma restart") << "kde" << 2 << false << QStringList{"CanReboot()"}
-                                    << QStringList{"logoutAndReboot()"} << "";
+    QTest::newRow("plasma log off") << u"kde"_s << 0 << false << QStringList{u"CanPowerOff()"_s}
+                                    << QStringList{u"logout()"_s} << u""_s;
+    QTest::newRow("plasma shut down") << u"kde"_s << 1 << false << QStringList{u"CanPowerOff()"_s}
+                                      << QStringList{u"logoutAndShutdown()"_s} << u""_s;
+    QTest::newRow("plasma restart") << u"kde"_s << 2 << false << QStringList{u"CanReboot()"_s}
+                                    << QStringList{u"logoutAndReboot()"_s} << u""_s;
     QTest::newRow("plasma, forced log off")
-        << "kde" << 0 << true << endSession << QStringList() << "";
+        << u"kde"_s << 0 << true << endSession << QStringList() << u""_s;
     QTest::newRow("plasma, forced shut down")
-        << "kde" << 1 << true << QStringList{"CanPowerOff()", "PowerOffWithFlags(16)"}
-        << QStringList() << "";
+        << u"kde"_s << 1 << true << QStringList{u"CanPowerOff()"_s, u"PowerOffWithFlags(16)"_s}
+        << QStringList() << u""_s;
     QTest::newRow("plasma, stand by")
-        << "kde" << 6 << false << QStringList{"CanSuspend()", "SuspendWithFlags(1)"}
-        << QStringList() << "";
-    QTest::newRow("gnome log off")
-        << "gnome" << 0 << false << QStringList{"CanPowerOff()"} << QStringList{"Logout(1)"} << "";
-    QTest::newRow("gnome shut down")
-        << "gnome" << 1 << false << QStringList{"CanPowerOff()"} << QStringList{"Shutdown()"} << "";
-    QTest::newRow("gnome restart")
-        << "gnome" << 2 << false << QStringList{"CanReboot()"} << QStringList{"Reboot()"} << "";
+        << u"kde"_s << 6 << false << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(1)"_s}
+        << QStringList() << u""_s;
+    QTest::newRow("gnome log off") << u"gnome"_s << 0 << false << QStringList{u"CanPowerOff()"_s}
+                                   << QStringList{u"Logout(1)"_s} << u""_s;
+    QTest::newRow("gnome shut down") << u"gnome"_s << 1 << false << QStringList{u"CanPowerOff()"_s}
+                                     << QStringList{u"Shutdown()"_s} << u""_s;
+    QTest::newRow("gnome restart") << u"gnome"_s << 2 << false << QStringList{u"CanReboot()"_s}
+                                   << QStringList{u"Reboot()"_s} << u""_s;
     QTest::newRow("gnome, forced restart")
-        << "gnome" << 2 << true << QStringList{"CanReboot()", "RebootWithFlags(16)"}
-        << QStringList() << "";
-    QTest::newRow("xfce log off") << "xfce" << 0 << false << QStringList{"CanPowerOff()"}
-                                  << QStringList{"Logout(false,true)"} << "";
-    QTest::newRow("xfce shut down") << "xfce" << 1 << false << QStringList{"CanPowerOff()"}
-                                    << QStringList{"Shutdown(true)"} << "";
-    QTest::newRow("xfce restart") << "xfce" << 2 << false << QStringList{"CanReboot()"}
-                                  << QStringList{"Restart(true)"} << "";
+        << u"gnome"_s << 2 << true << QStringList{u"CanReboot()"_s, u"RebootWithFlags(16)"_s}
+        << QStringList() << u""_s;
+    QTest::newRow("xfce log off") << u"xfce"_s << 0 << false << QStringList{u"CanPowerOff()"_s}
+                                  << QStringList{u"Logout(false,true)"_s} << u""_s;
+    QTest::newRow("xfce shut down") << u"xfce"_s << 1 << false << QStringList{u"CanPowerOff()"_s}
+                                    << QStringList{u"Shutdown(true)"_s} << u""_s;
+    QTest::newRow("xfce restart") << u"xfce"_s << 2 << false << QStringList{u"CanReboot()"_s}
+                                  << QStringList{u"Restart(true)"_s} << u""_s;
     QTest::newRow("xfce, forced hibernate")
-        << "xfce" << 5 << true << QStringList{"CanHibernate()", "HibernateWithFlags(16)"}
-        << QStringList() << "";
+        << u"xfce"_s << 5 << true << QStringList{u"CanHibernate()"_s, u"HibernateWithFlags(16)"_s}
+        << QStringList() << u""_s;
 }
 
 void tst_Power::requestsForEachKind() {
@@ -261,7 +265,7 @@ void tst_Power::requestsForEachKind() {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
 
     CPower power(*m_requests);
-    power.ShutDown(kind, force);
+    power.ShutDown(static_cast<PowerKind>(kind), force);
 
     QVERIFY(settle(*m_requests));
     QCOMPARE(m_logind.calls(), withPid(logindCalls));
@@ -282,21 +286,21 @@ void tst_Power::plainCallsOnOlderLogind_data() {
 
     QTest::newRow("no flags methods, shut down")
         << missing << 1 << false
-        << QStringList{"CanPowerOff()", "PowerOffWithFlags(1)", "PowerOff(true)"};
+        << QStringList{u"CanPowerOff()"_s, u"PowerOffWithFlags(1)"_s, u"PowerOff(true)"_s};
     QTest::newRow("no flags methods, forced restart")
         << missing << 2 << true
-        << QStringList{"CanReboot()", "RebootWithFlags(16)", "Reboot(true)"};
+        << QStringList{u"CanReboot()"_s, u"RebootWithFlags(16)"_s, u"Reboot(true)"_s};
     QTest::newRow("no flags methods, stand by")
         << missing << 6 << false
-        << QStringList{"CanSuspend()", "SuspendWithFlags(1)", "Suspend(true)"};
+        << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(1)"_s, u"Suspend(true)"_s};
     QTest::newRow("no flags methods, forced hibernate")
         << missing << 5 << true
-        << QStringList{"CanHibernate()", "HibernateWithFlags(16)", "Hibernate(true)"};
+        << QStringList{u"CanHibernate()"_s, u"HibernateWithFlags(16)"_s, u"Hibernate(true)"_s};
     QTest::newRow("no skip flag, forced stand by")
         << withoutSkip << 6 << true
-        << QStringList{"CanSuspend()", "SuspendWithFlags(16)", "Suspend(true)"};
+        << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(16)"_s, u"Suspend(true)"_s};
     QTest::newRow("no skip flag, stand by")
-        << withoutSkip << 6 << false << QStringList{"CanSuspend()", "SuspendWithFlags(1)"};
+        << withoutSkip << 6 << false << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(1)"_s};
 }
 
 void tst_Power::plainCallsOnOlderLogind() {
@@ -309,7 +313,7 @@ void tst_Power::plainCallsOnOlderLogind() {
         QVERIFY(m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
                                    QString(), withFlagsCode));
 
-    CPower(*m_requests).ShutDown(kind, force);
+    CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 
     QVERIFY(settle(*m_requests));
     QCOMPARE(m_logind.calls(), logindCalls);
@@ -330,30 +334,21 @@ void tst_Power::refusalIsOnlyLogged_data() {
 
     // No fallback follows a refusal: it is the system's (or the applications') answer.
     QTest::newRow("inhibited shut down")
-        << "" << false << logindManager << "PowerOffWithFlags"
-        << "t"
-        << ""
-        << "org.freedesktop.login1.BlockedByInhibitorLock" << 1 << false
-        << QStringList{"CanPowerOff()", "PowerOffWithFlags(1)"} << QStringList();
+        << u""_s << false << logindManager << u"PowerOffWithFlags"_s << u"t"_s << u""_s
+        << u"org.freedesktop.login1.BlockedByInhibitorLock"_s << 1 << false
+        << QStringList{u"CanPowerOff()"_s, u"PowerOffWithFlags(1)"_s} << QStringList();
     QTest::newRow("forced stand by not authorised")
-        << "" << false << logindManager << "SuspendWithFlags"
-        << "t"
-        << ""
-        << "org.freedesktop.DBus.Error.AccessDenied" << 6 << true
-        << QStringList{"CanSuspend()", "SuspendWithFlags(16)"} << QStringList();
+        << u""_s << false << logindManager << u"SuspendWithFlags"_s << u"t"_s << u""_s
+        << u"org.freedesktop.DBus.Error.AccessDenied"_s << 6 << true
+        << QStringList{u"CanSuspend()"_s, u"SuspendWithFlags(16)"_s} << QStringList();
     QTest::newRow("program outside a session")
-        << "" << false << logindManager << "GetSessionByPID"
-        << "u"
-        << "o"
-        << "org.freedesktop.login1.NoSessionForPID" << 0 << true
-        << QStringList{"CanPowerOff()", "GetSessionByPID($PID)"} << QStringList();
+        << u""_s << false << logindManager << u"GetSessionByPID"_s << u"u"_s << u"o"_s
+        << u"org.freedesktop.login1.NoSessionForPID"_s << 0 << true
+        << QStringList{u"CanPowerOff()"_s, u"GetSessionByPID($PID)"_s} << QStringList();
     QTest::newRow("applications refuse to log off")
-        << "gnome" << true << "org.gnome.SessionManager"
-        << "Logout"
-        << "u"
-        << ""
-        << "org.gnome.SessionManager.NotInRunning" << 0 << false << QStringList{"CanPowerOff()"}
-        << QStringList{"Logout(1)"};
+        << u"gnome"_s << true << u"org.gnome.SessionManager"_s << u"Logout"_s << u"u"_s << u""_s
+        << u"org.gnome.SessionManager.NotInRunning"_s << 0 << false
+        << QStringList{u"CanPowerOff()"_s} << QStringList{u"Logout(1)"_s};
 }
 
 void tst_Power::refusalIsOnlyLogged() {
@@ -373,7 +368,7 @@ void tst_Power::refusalIsOnlyLogged() {
     QVERIFY(refusing.addMethod(interface, method, inSignature, outSignature, raising(errorName)));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(errorName)));
 
-    CPower(*m_requests).ShutDown(kind, force);
+    CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 
     QVERIFY(settle(*m_requests));
     QCOMPARE(m_logind.calls(), withPid(logindCalls));
@@ -388,13 +383,13 @@ void tst_Power::privilegeStepOnlyWithLogind_data() {
     QTest::addColumn<QStringList>("steps");
 
     QTest::newRow("reachable, restart")
-        << true << 2 << false << QStringList{"ask reboot", "request reboot normal"};
+        << true << 2 << false << QStringList{u"ask reboot"_s, u"request reboot normal"_s};
     QTest::newRow("unreachable, shut down")
-        << false << 1 << false << QStringList{"request power off normal"};
+        << false << 1 << false << QStringList{u"request power off normal"_s};
     QTest::newRow("unreachable, forced log off")
-        << false << 0 << true << QStringList{"request log off forced"};
+        << false << 0 << true << QStringList{u"request log off forced"_s};
     QTest::newRow("unreachable, forced stand by")
-        << false << 6 << true << QStringList{"request suspend forced"};
+        << false << 6 << true << QStringList{u"request suspend forced"_s};
 }
 
 void tst_Power::privilegeStepOnlyWithLogind() {
@@ -405,7 +400,7 @@ void tst_Power::privilegeStepOnlyWithLogind() {
     RecordingPowerRequests system;
     system.reachable = reachable;
 
-    CPower(system).ShutDown(kind, force);
+    CPower(system).ShutDown(static_cast<PowerKind>(kind), force);
 
     QCOMPARE(system.calls, steps);
 }
@@ -417,13 +412,13 @@ void tst_Power::withoutLogindTheRequestIsStillMade() {
     QVERIFY(!modPower::IsWinNT(requests));
     CPower power(requests);
 
-    power.ShutDown(1, false);
+    power.ShutDown(PowerKind::ShutDown, false);
     QVERIFY(settle(requests));
-    QCOMPARE(m_sessionManager.calls(), QStringList{"Shutdown()"});
+    QCOMPARE(m_sessionManager.calls(), QStringList{u"Shutdown()"_s});
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("SuspendWithFlags.*"
                                                                          "ServiceUnknown")));
-    power.ShutDown(6, false);
+    power.ShutDown(PowerKind::Standby, false);
     QVERIFY(settle(requests));
 }
 
@@ -437,7 +432,7 @@ void tst_Power::noBusIsHarmless() {
     for (const int kind : {0, 1, 2, 5, 6}) {
         for (const bool force : {false, true}) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Disconnected")));
-            power.ShutDown(kind, force);
+            power.ShutDown(static_cast<PowerKind>(kind), force);
         }
     }
     QVERIFY(settle(requests));
@@ -449,10 +444,10 @@ void tst_Power::canHibernate_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("offered");
 
-    QTest::newRow("yes") << "ret = 'yes'" << true;
-    QTest::newRow("challenge") << "ret = 'challenge'" << true;
-    QTest::newRow("no") << "ret = 'no'" << false;
-    QTest::newRow("na") << "ret = 'na'" << false;
+    QTest::newRow("yes") << u"ret = 'yes'"_s << true;
+    QTest::newRow("challenge") << u"ret = 'challenge'"_s << true;
+    QTest::newRow("no") << u"ret = 'no'"_s << false;
+    QTest::newRow("na") << u"ret = 'na'"_s << false;
     QTest::newRow("error") << raising(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"))
                            << false;
 }
@@ -464,7 +459,7 @@ void tst_Power::canHibernate() {
                                QStringLiteral("s"), code));
 
     QCOMPARE(modPower::CanHibernate(*m_requests), offered);
-    QCOMPARE(m_logind.calls(), QStringList{"CanHibernate()"});
+    QCOMPARE(m_logind.calls(), QStringList{u"CanHibernate()"_s});
 }
 
 QTEST_GUILESS_MAIN(tst_Power)

@@ -1,12 +1,13 @@
-#include "AlarmStop.h"
-#include "ClickableLabel.h"
-#include "ErrorMessageSink.h"
-#include "ManualTime.h"
-#include "RecordingAlarmPlayer.h"
-#include "RecordingDialogs.h"
-#include "StateField.h"
-#include "WakeUpAlarm.h"
-#include "utimerCTL.h"
+#include "base/ClickableLabel.h"
+#include "base/ErrorMessageSink.h"
+#include "base/StateField.h"
+#include "base/WindowRegistry.h"
+#include "commands/AlarmStop.h"
+#include "commands/WakeUpAlarm.h"
+#include "controls/utimerCTL.h"
+#include "support/ManualTime.h"
+#include "support/RecordingAlarmPlayer.h"
+#include "support/RecordingDialogs.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QTest>
 #include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -35,7 +38,7 @@ struct Panel {
     QFrame* frame = new QFrame(&window);
     RecordingAlarmPlayer player;
     RecordingDialogs dialogs;
-    StateField Text10{QString()};
+    WindowRegistry windows;
     QString scheduleTime = QStringLiteral("7:30:00 AM");
     ManualTime time;
     NoErrors errors;
@@ -43,7 +46,7 @@ struct Panel {
     WakeUpAlarm alarm;
 
     explicit Panel(const QString& programFolder = QStringLiteral("/opt/nocturnia"))
-        : alarm(WakeUpAlarm::Links{*frame, player, dialogs, programFolder, Text10,
+        : alarm(WakeUpAlarm::Links{*frame, player, dialogs, programFolder, windows,
                                    [this] { return scheduleTime; }, Snooze}) {
         frame->setGeometry(8, 72, 481, 89);
         // As the main window's design has it.
@@ -78,10 +81,10 @@ private Q_SLOTS:
         QStringList captions;
         for (QAbstractButton* button : p.alarm.sounds->buttons())
             captions << button->objectName() + QLatin1Char('=') + button->text();
-        QCOMPARE(captions,
-                 (QStringList{"Option1=Fire Alarm", "Option2=Nuclear Siren", "Option3=Police Siren",
-                              "Drums=Funky Drums", "Modern=Modern Alarm", "Cuckoo=Cuckoo Clock",
-                              "Classic=Classic Alarm", "Custom=Custom File"}));
+        QCOMPARE(captions, (QStringList{u"Option1=Fire Alarm"_s, u"Option2=Nuclear Siren"_s,
+                                        u"Option3=Police Siren"_s, u"Drums=Funky Drums"_s,
+                                        u"Modern=Modern Alarm"_s, u"Cuckoo=Cuckoo Clock"_s,
+                                        u"Classic=Classic Alarm"_s, u"Custom=Custom File"_s}));
         QVERIFY(p.alarm.sounds->exclusive());
         QVERIFY(p.alarm.Option1->isChecked());
         QCOMPARE(p.alarm.Label6->text(), QStringLiteral("Test Selected Alarm Sound"));
@@ -98,38 +101,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("customPath");
         QTest::addColumn<QString>("source");
         const QString folder = QStringLiteral("/opt/nocturnia");
-        QTest::newRow("fire") << folder << "Option1"
-                              << ""
-                              << "/opt/nocturnia/Fire.mp3";
-        QTest::newRow("nuclear") << folder << "Option2"
-                                 << ""
-                                 << "/opt/nocturnia/Nuclear.mp3";
-        QTest::newRow("police") << folder << "Option3"
-                                << ""
-                                << "/opt/nocturnia/Siren.mp3";
-        QTest::newRow("drums") << folder << "Drums"
-                               << ""
-                               << "/opt/nocturnia/Drums.mp3";
-        QTest::newRow("modern") << folder << "Modern"
-                                << ""
-                                << "/opt/nocturnia/Modern.wav";
-        QTest::newRow("cuckoo") << folder << "Cuckoo"
-                                << ""
-                                << "/opt/nocturnia/Cuckoo.wav";
-        QTest::newRow("classic") << folder << "Classic"
-                                 << ""
-                                 << "/opt/nocturnia/Classic.wav";
-        QTest::newRow("custom, as typed") << folder << "Custom"
-                                          << "/home/ann/My Songs/wake up.MP3"
-                                          << "/home/ann/My Songs/wake up.MP3";
-        QTest::newRow("custom before any file was chosen") << folder << "Custom"
-                                                           << ""
-                                                           << "";
+        QTest::newRow("fire") << folder << u"Option1"_s << u""_s << u"/opt/nocturnia/Fire.mp3"_s;
+        QTest::newRow("nuclear") << folder << u"Option2"_s << u""_s
+                                 << u"/opt/nocturnia/Nuclear.mp3"_s;
+        QTest::newRow("police") << folder << u"Option3"_s << u""_s << u"/opt/nocturnia/Siren.mp3"_s;
+        QTest::newRow("drums") << folder << u"Drums"_s << u""_s << u"/opt/nocturnia/Drums.mp3"_s;
+        QTest::newRow("modern") << folder << u"Modern"_s << u""_s << u"/opt/nocturnia/Modern.wav"_s;
+        QTest::newRow("cuckoo") << folder << u"Cuckoo"_s << u""_s << u"/opt/nocturnia/Cuckoo.wav"_s;
+        QTest::newRow("classic") << folder << u"Classic"_s << u""_s
+                                 << u"/opt/nocturnia/Classic.wav"_s;
+        QTest::newRow("custom, as typed")
+            << folder << u"Custom"_s << u"/home/ann/My Songs/wake up.MP3"_s
+            << u"/home/ann/My Songs/wake up.MP3"_s;
+        QTest::newRow("custom before any file was chosen")
+            << folder << u"Custom"_s << u""_s << u""_s;
         // The file name is appended to the folder unchanged, separator and all.
-        QTest::newRow("program in the root folder") << "/"
-                                                    << "Option1"
-                                                    << ""
-                                                    << "//Fire.mp3";
+        QTest::newRow("program in the root folder")
+            << u"/"_s << u"Option1"_s << u""_s << u"//Fire.mp3"_s;
     }
     void eachOptionPlaysItsSound() {
         QFETCH(QString, folder);
@@ -137,12 +125,13 @@ private Q_SLOTS:
         QFETCH(QString, customPath);
         QFETCH(QString, source);
         Panel p(folder);
-        p.Text10.setText(customPath);
+        p.alarm.Text10.setText(customPath);
         p.option(option)->setChecked(true);
         p.alarm.PlayAlarmSound();
-        QCOMPARE(p.player.calls, (QStringList{"volume 100", "count 999", "stop",
-                                              "playlist MyPlayList ''", "media '" + source + "'",
-                                              "current MyPlayList [" + source + "]", "play"}));
+        QCOMPARE(p.player.calls,
+                 (QStringList{u"volume 100"_s, u"count 999"_s, u"stop"_s,
+                              u"playlist MyPlayList ''"_s, u"media '"_s + source + u"'"_s,
+                              u"current MyPlayList ["_s + source + u"]"_s, u"play"_s}));
         QVERIFY(!p.alarm.alarmStop()); // the window is the wake-up alarm's, not the sound's
     }
 
@@ -153,10 +142,10 @@ private Q_SLOTS:
         for (const char* name : {"Option1", "Classic", "Option2", "Option3"})
             p.option(QString::fromLatin1(name))->setChecked(true);
         p.alarm.PlayAlarmSound();
-        QCOMPARE(
-            p.media(),
-            (QStringList{"media '/opt/nocturnia/Siren.mp3'", "media '/opt/nocturnia/Nuclear.mp3'",
-                         "media '/opt/nocturnia/Classic.wav'", "media '/opt/nocturnia/Fire.mp3'"}));
+        QCOMPARE(p.media(), (QStringList{u"media '/opt/nocturnia/Siren.mp3'"_s,
+                                         u"media '/opt/nocturnia/Nuclear.mp3'"_s,
+                                         u"media '/opt/nocturnia/Classic.wav'"_s,
+                                         u"media '/opt/nocturnia/Fire.mp3'"_s}));
         QCOMPARE(p.player.sounding(), QStringLiteral("/opt/nocturnia/Fire.mp3"));
     }
 
@@ -166,18 +155,18 @@ private Q_SLOTS:
         QTest::mouseClick(p.alarm.Label6, Qt::LeftButton);
         QCOMPARE(p.alarm.Label6->text(), QStringLiteral("Stop Playing Alarm Sound"));
         QCOMPARE(p.player.sounding(), QStringLiteral("/opt/nocturnia/Cuckoo.wav"));
-        QCOMPARE(p.player.calls.mid(0, 2), (QStringList{"volume 100", "count 999"}));
+        QCOMPARE(p.player.calls.mid(0, 2), (QStringList{u"volume 100"_s, u"count 999"_s}));
         QVERIFY(!p.alarm.alarmStop());
 
         // The custom file's label stops whatever plays and leaves the test caption alone.
         p.player.calls.clear();
         QTest::mouseClick(p.alarm.Label14, Qt::LeftButton);
-        QCOMPARE(p.player.calls, QStringList{"stop"});
+        QCOMPARE(p.player.calls, QStringList{u"stop"_s});
         QCOMPARE(p.alarm.Label6->text(), QStringLiteral("Stop Playing Alarm Sound"));
 
         p.player.calls.clear();
         QTest::mouseClick(p.alarm.Label6, Qt::LeftButton);
-        QCOMPARE(p.player.calls, (QStringList{"volume 100", "count 999", "stop"}));
+        QCOMPARE(p.player.calls, (QStringList{u"volume 100"_s, u"count 999"_s, u"stop"_s}));
         QCOMPARE(p.alarm.Label6->text(), QStringLiteral("Test Selected Alarm Sound"));
     }
 
@@ -198,9 +187,10 @@ private Q_SLOTS:
         Panel p;
         p.dialogs.fileAnswers = {QStringLiteral("/home/ann/Music/Morning Birds.wav")};
         QTest::mouseClick(p.alarm.dcButton2, Qt::LeftButton);
-        QCOMPARE(p.dialogs.fileRequests,
-                 QStringList{"Open Custom Alarm Sound|Sound Files (*.mp3, *.wav) (*.mp3 *.wav)"});
-        QCOMPARE(p.Text10.text(), QStringLiteral("/home/ann/Music/Morning Birds.wav"));
+        QCOMPARE(
+            p.dialogs.fileRequests,
+            QStringList{u"Open Custom Alarm Sound|Sound Files (*.mp3, *.wav) (*.mp3 *.wav)"_s});
+        QCOMPARE(p.alarm.Text10.text(), QStringLiteral("/home/ann/Music/Morning Birds.wav"));
         QCOMPARE(p.alarm.Label14->text(), QStringLiteral("Morning Birds.wav"));
         QVERIFY(p.alarm.Option1->isChecked());
         QVERIFY(p.player.calls.isEmpty());
@@ -208,14 +198,14 @@ private Q_SLOTS:
         // A cancelled dialog changes nothing.
         QTest::mouseClick(p.alarm.dcButton2, Qt::LeftButton);
         QCOMPARE(p.dialogs.fileRequests.size(), 2);
-        QCOMPARE(p.Text10.text(), QStringLiteral("/home/ann/Music/Morning Birds.wav"));
+        QCOMPARE(p.alarm.Text10.text(), QStringLiteral("/home/ann/Music/Morning Birds.wav"));
         QCOMPARE(p.alarm.Label14->text(), QStringLiteral("Morning Birds.wav"));
     }
 
     void alarmWindowCarriesTheScheduleDisplay_data() {
         QTest::addColumn<QString>("display");
-        QTest::newRow("time and date") << "7:30:00 AM";
-        QTest::newRow("speed") << "< 50 KBs";
+        QTest::newRow("time and date") << u"7:30:00 AM"_s;
+        QTest::newRow("speed") << u"< 50 KBs"_s;
     }
     void alarmWindowCarriesTheScheduleDisplay() {
         QFETCH(QString, display);
@@ -224,7 +214,7 @@ private Q_SLOTS:
         p.alarm.SoundWakeUpAlarm();
         AlarmStop* window = p.alarm.alarmStop();
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->windowTitle(), "Nocturnia: " + display + " Alarm Ringing...");
+        QCOMPARE(window->windowTitle(), u"Nocturnia: "_s + display + u" Alarm Ringing..."_s);
         QVERIFY(!window->parentWidget());
         const QPoint middle = window->screen()->availableGeometry().center();
         QVERIFY((window->frameGeometry().center() - middle).manhattanLength() <= 1);
@@ -244,8 +234,8 @@ private Q_SLOTS:
         p.alarm.SoundWakeUpAlarm();
         QCOMPARE(p.alarm.alarmStop(), first);
         QCOMPARE(first->windowTitle(), QStringLiteral("Nocturnia: 7:30:00 AM Alarm Ringing..."));
-        QCOMPARE(p.player.calls.filter(QRegularExpression("^(stop|play)$")),
-                 (QStringList{"stop", "play"}));
+        QCOMPARE(p.player.calls.filter(QRegularExpression(u"^(stop|play)$"_s)),
+                 (QStringList{u"stop"_s, u"play"_s}));
         const QWidgetList windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
                                [](const QWidget* w) { return qobject_cast<const AlarmStop*>(w); }),
@@ -255,9 +245,9 @@ private Q_SLOTS:
     void everyWayOfClosingStopsThePlayer_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("snoozing");
-        QTest::newRow("dismiss") << "dismiss" << false;
-        QTest::newRow("snooze") << "snooze" << true;
-        QTest::newRow("close box") << "close box" << false;
+        QTest::newRow("dismiss") << u"dismiss"_s << false;
+        QTest::newRow("snooze") << u"snooze"_s << true;
+        QTest::newRow("close box") << u"close box"_s << false;
     }
     void everyWayOfClosingStopsThePlayer() {
         QFETCH(QString, how);

@@ -1,9 +1,11 @@
-#include "nocturnia/controls/ErrorMessageSink.h"
-#include "nocturnia/controls/utimerCTL.h"
+#include "base/ErrorMessageSink.h"
+#include "controls/utimerCTL.h"
 #include "support/ManualTime.h"
 
 #include <QRegularExpression>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 using nocturnia::utimerCTL;
 
@@ -152,11 +154,11 @@ private Q_SLOTS:
         QTest::addColumn<qint16>("hours");
         QTest::addColumn<qint16>("minutes");
         QTest::addColumn<QString>("first");
-        QTest::newRow("2.5") << qint16(2) << qint16(30) << "Hour 2 @1";
-        QTest::newRow("3.5") << qint16(3) << qint16(30) << "Hour 4 @1";
-        QTest::newRow("above a half") << qint16(1) << qint16(31) << "Hour 2 @1";
-        QTest::newRow("below a half") << qint16(1) << qint16(29) << "Hour 1 @1";
-        QTest::newRow("one hour: minutes only") << qint16(1) << qint16(0) << "Minute 60 @1";
+        QTest::newRow("2.5") << qint16(2) << qint16(30) << u"Hour 2 @1"_s;
+        QTest::newRow("3.5") << qint16(3) << qint16(30) << u"Hour 4 @1"_s;
+        QTest::newRow("above a half") << qint16(1) << qint16(31) << u"Hour 2 @1"_s;
+        QTest::newRow("below a half") << qint16(1) << qint16(29) << u"Hour 1 @1"_s;
+        QTest::newRow("one hour: minutes only") << qint16(1) << qint16(0) << u"Minute 60 @1"_s;
     }
     void hourAlarmHalvesToEven() {
         QFETCH(qint16, hours);
@@ -190,7 +192,8 @@ private Q_SLOTS:
         });
         rig.control.setMinuteInterval(5);
         rig.advanceTo(20 * Minute);
-        QCOMPARE(rig.log, QStringList({"Minute 5 @1", "Minute 4 @60001", "Minute 3 @120001"}));
+        QCOMPARE(rig.log,
+                 QStringList({u"Minute 5 @1"_s, u"Minute 4 @60001"_s, u"Minute 3 @120001"_s}));
         QCOMPARE(rig.time.activeTimerCount(), 0);
     }
 
@@ -206,7 +209,7 @@ private Q_SLOTS:
             rig.control.setEnabled(true);
         rig.advanceTo(300001);
         QCOMPARE(rig.timers(), timersAt({300001}));
-        QCOMPARE(rig.changes, QStringList({"Enabled"}));
+        QCOMPARE(rig.changes, QStringList({u"Enabled"_s}));
     }
 
     void reEnablingCountsTheFullInterval_data() {

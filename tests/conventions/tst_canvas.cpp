@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 const QColor kWhite(255, 255, 255);
@@ -37,15 +39,16 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("ends"); // x1, y1 and x2, y2 as the two corners of a QRect
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("horizontal, end left out")
-            << QRect(QPoint(0, 1), QPoint(4, 1)) << QStringList{".....", "####.", "....."};
+            << QRect(QPoint(0, 1), QPoint(4, 1)) << QStringList{u"....."_s, u"####."_s, u"....."_s};
         QTest::newRow("vertical") << QRect(QPoint(2, 0), QPoint(2, 2))
-                                  << QStringList{"..#..", "..#..", "....."};
+                                  << QStringList{u"..#.."_s, u"..#.."_s, u"....."_s};
         QTest::newRow("diagonal") << QRect(QPoint(0, 0), QPoint(3, 3))
-                                  << QStringList{"#....", ".#...", "..#.."};
+                                  << QStringList{u"#...."_s, u".#..."_s, u"..#.."_s};
         QTest::newRow("zero length draws nothing")
-            << QRect(QPoint(1, 1), QPoint(1, 1)) << QStringList{".....", ".....", "....."};
+            << QRect(QPoint(1, 1), QPoint(1, 1)) << QStringList{u"....."_s, u"....."_s, u"....."_s};
         QTest::newRow("clipped beyond the image")
-            << QRect(QPoint(-2, 2), QPoint(9, 2)) << QStringList{".....", ".....", "#####"};
+            << QRect(QPoint(-2, 2), QPoint(9, 2))
+            << QStringList{u"....."_s, u"....."_s, u"#####"_s};
     }
     void lines() {
         QFETCH(QRect, ends);
@@ -59,26 +62,27 @@ private Q_SLOTS:
     void leftwardLineLeavesOutItsEndToo() {
         QImage image = blank(5, 1);
         conv::Canvas(image).line(4, 0, 1, 0, kInk);
-        QCOMPARE(rows(image), QStringList{"..###"});
+        QCOMPARE(rows(image), QStringList{u"..###"_s});
     }
 
     void widePenIsCentredAcrossTheLine() {
         QImage image = blank(4, 5);
         conv::Canvas(image).line(0, 2, 4, 2, kInk, 4); // rows 0..3: two above, one below
-        QCOMPARE(rows(image), (QStringList{"####", "####", "####", "####", "...."}));
+        QCOMPARE(rows(image), (QStringList{u"####"_s, u"####"_s, u"####"_s, u"####"_s, u"...."_s}));
     }
 
     void rectangleOutlineStopsShortOfRightAndBottom() {
         QImage image = blank(6, 5);
         conv::Canvas(image).rectangleOutline(1, 1, 5, 4, kInk);
-        QCOMPARE(rows(image), (QStringList{"......", ".####.", ".#..#.", ".####.", "......"}));
+        QCOMPARE(rows(image),
+                 (QStringList{u"......"_s, u".####."_s, u".#..#."_s, u".####."_s, u"......"_s}));
     }
 
     void fillRectStopsShortOfRightAndBottom() {
         QImage image = blank(5, 4);
         conv::Canvas canvas(image);
         canvas.fillRect(1, 1, 4, 3, kInk);
-        QCOMPARE(rows(image), (QStringList{".....", ".###.", ".###.", "....."}));
+        QCOMPARE(rows(image), (QStringList{u"....."_s, u".###."_s, u".###."_s, u"....."_s}));
         QCOMPARE(canvas.pixel(2, 2), kInk);
     }
 

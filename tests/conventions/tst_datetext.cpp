@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using conv::DateTimeConventions;
 
 class TestDateText : public QObject {
@@ -56,30 +58,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
         const QDate march11(2010, 3, 11);
-        QTest::newRow("yyyy/mm/dd") << QDate(2003, 7, 13) << "yyyy/mm/dd"
-                                    << "2003/07/13";
-        QTest::newRow("m/dd/yy") << march11 << "m/dd/yy"
-                                 << "3/11/10";
-        QTest::newRow("m/d/yyyy") << QDate(2026, 1, 5) << "m/d/yyyy"
-                                  << "1/5/2026";
-        QTest::newRow("dd and mm pad") << QDate(2026, 1, 5) << "dd.mm"
-                                       << "05.01";
-        QTest::newRow("names") << march11 << "dddd, mmmm d"
-                               << "Thursday, March 11";
-        QTest::newRow("short names") << march11 << "ddd mmm"
-                                     << "Thu Mar";
-        QTest::newRow("Sunday") << QDate(2026, 12, 6) << "dddd"
-                                << "Sunday";
-        QTest::newRow("upper case letters") << march11 << "M/DD/YYYY"
-                                            << "3/11/2010";
-        QTest::newRow("other characters copied") << march11 << "[yyyy] x"
-                                                 << "[2010] x";
-        QTest::newRow("five d are four and one") << march11 << "ddddd"
-                                                 << "Thursday11";
-        QTest::newRow("three y") << march11 << "yyy"
-                                 << "10y";
-        QTest::newRow("year 2000 two digits") << QDate(2000, 2, 29) << "yy"
-                                              << "00";
+        QTest::newRow("yyyy/mm/dd") << QDate(2003, 7, 13) << u"yyyy/mm/dd"_s << u"2003/07/13"_s;
+        QTest::newRow("m/dd/yy") << march11 << u"m/dd/yy"_s << u"3/11/10"_s;
+        QTest::newRow("m/d/yyyy") << QDate(2026, 1, 5) << u"m/d/yyyy"_s << u"1/5/2026"_s;
+        QTest::newRow("dd and mm pad") << QDate(2026, 1, 5) << u"dd.mm"_s << u"05.01"_s;
+        QTest::newRow("names") << march11 << u"dddd, mmmm d"_s << u"Thursday, March 11"_s;
+        QTest::newRow("short names") << march11 << u"ddd mmm"_s << u"Thu Mar"_s;
+        QTest::newRow("Sunday") << QDate(2026, 12, 6) << u"dddd"_s << u"Sunday"_s;
+        QTest::newRow("upper case letters") << march11 << u"M/DD/YYYY"_s << u"3/11/2010"_s;
+        QTest::newRow("other characters copied") << march11 << u"[yyyy] x"_s << u"[2010] x"_s;
+        QTest::newRow("five d are four and one") << march11 << u"ddddd"_s << u"Thursday11"_s;
+        QTest::newRow("three y") << march11 << u"yyy"_s << u"10y"_s;
+        QTest::newRow("year 2000 two digits") << QDate(2000, 2, 29) << u"yy"_s << u"00"_s;
     }
     void patterns() {
         QFETCH(QDate, date);
@@ -101,16 +91,11 @@ private Q_SLOTS:
         QTest::addColumn<QTime>("time");
         QTest::addColumn<QString>("twelveHour");
         QTest::addColumn<QString>("twentyFourHour");
-        QTest::newRow("afternoon") << QTime(15, 25, 10) << "3:25:10 PM"
-                                   << "15:25:10";
-        QTest::newRow("midnight") << QTime(0, 0, 0) << "12:00:00 AM"
-                                  << "00:00:00";
-        QTest::newRow("noon") << QTime(12, 0, 5) << "12:00:05 PM"
-                              << "12:00:05";
-        QTest::newRow("last second") << QTime(23, 59, 59) << "11:59:59 PM"
-                                     << "23:59:59";
-        QTest::newRow("morning") << QTime(9, 5, 0) << "9:05:00 AM"
-                                 << "09:05:00";
+        QTest::newRow("afternoon") << QTime(15, 25, 10) << u"3:25:10 PM"_s << u"15:25:10"_s;
+        QTest::newRow("midnight") << QTime(0, 0, 0) << u"12:00:00 AM"_s << u"00:00:00"_s;
+        QTest::newRow("noon") << QTime(12, 0, 5) << u"12:00:05 PM"_s << u"12:00:05"_s;
+        QTest::newRow("last second") << QTime(23, 59, 59) << u"11:59:59 PM"_s << u"23:59:59"_s;
+        QTest::newRow("morning") << QTime(9, 5, 0) << u"9:05:00 AM"_s << u"09:05:00"_s;
     }
     void longTime() {
         QFETCH(QTime, time);
@@ -131,25 +116,26 @@ private Q_SLOTS:
         const auto at = [](int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
             return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
         };
-        QTest::newRow("date then time") << "3/11/2010 3:25:10 PM" << at(2010, 3, 11, 15, 25, 10);
-        QTest::newRow("time then date") << "3:25:10 PM 3/11/2010" << at(2010, 3, 11, 15, 25, 10);
-        QTest::newRow("12 AM is midnight") << "1/1/2027 12:00:00 AM" << at(2027, 1, 1);
-        QTest::newRow("12 PM is noon") << "1/1/2027 12:00:00 PM" << at(2027, 1, 1, 12);
-        QTest::newRow("date alone") << "12/9/2026" << at(2026, 12, 9);
-        QTest::newRow("time alone is on day 0") << "11:59:59 PM" << at(1899, 12, 30, 23, 59, 59);
-        QTest::newRow("lower-case designator") << "3/11/2010 3:25 pm" << at(2010, 3, 11, 15, 25);
-        QTest::newRow("24-hour time") << "3/11/2010 15:25:10" << at(2010, 3, 11, 15, 25, 10);
-        QTest::newRow("year first") << "2003/07/13" << at(2003, 7, 13);
-        QTest::newRow("two-digit year 29") << "3/11/29" << at(2029, 3, 11);
-        QTest::newRow("two-digit year 30") << "3/11/30" << at(1930, 3, 11);
-        QTest::newRow("extra blanks") << "  3/11/2010   3:25:10 PM " << at(2010, 3, 11, 15, 25, 10);
-        QTest::newRow("design captions") << "00/00/0000 00:00:00 AM" << QDateTime();
-        QTest::newRow("no such day") << "2/30/2010" << QDateTime();
-        QTest::newRow("13 PM") << "13:00:00 PM" << QDateTime();
-        QTest::newRow("minute 60") << "3:60:00 PM" << QDateTime();
-        QTest::newRow("two dates") << "3/11/2010 3/12/2010" << QDateTime();
-        QTest::newRow("word") << "Label43" << QDateTime();
-        QTest::newRow("empty") << "" << QDateTime();
+        QTest::newRow("date then time") << u"3/11/2010 3:25:10 PM"_s << at(2010, 3, 11, 15, 25, 10);
+        QTest::newRow("time then date") << u"3:25:10 PM 3/11/2010"_s << at(2010, 3, 11, 15, 25, 10);
+        QTest::newRow("12 AM is midnight") << u"1/1/2027 12:00:00 AM"_s << at(2027, 1, 1);
+        QTest::newRow("12 PM is noon") << u"1/1/2027 12:00:00 PM"_s << at(2027, 1, 1, 12);
+        QTest::newRow("date alone") << u"12/9/2026"_s << at(2026, 12, 9);
+        QTest::newRow("time alone is on day 0") << u"11:59:59 PM"_s << at(1899, 12, 30, 23, 59, 59);
+        QTest::newRow("lower-case designator") << u"3/11/2010 3:25 pm"_s << at(2010, 3, 11, 15, 25);
+        QTest::newRow("24-hour time") << u"3/11/2010 15:25:10"_s << at(2010, 3, 11, 15, 25, 10);
+        QTest::newRow("year first") << u"2003/07/13"_s << at(2003, 7, 13);
+        QTest::newRow("two-digit year 29") << u"3/11/29"_s << at(2029, 3, 11);
+        QTest::newRow("two-digit year 30") << u"3/11/30"_s << at(1930, 3, 11);
+        QTest::newRow("extra blanks")
+            << u"  3/11/2010   3:25:10 PM "_s << at(2010, 3, 11, 15, 25, 10);
+        QTest::newRow("design captions") << u"00/00/0000 00:00:00 AM"_s << QDateTime();
+        QTest::newRow("no such day") << u"2/30/2010"_s << QDateTime();
+        QTest::newRow("13 PM") << u"13:00:00 PM"_s << QDateTime();
+        QTest::newRow("minute 60") << u"3:60:00 PM"_s << QDateTime();
+        QTest::newRow("two dates") << u"3/11/2010 3/12/2010"_s << QDateTime();
+        QTest::newRow("word") << u"Label43"_s << QDateTime();
+        QTest::newRow("empty") << u""_s << QDateTime();
     }
     void reading() {
         QFETCH(QString, text);

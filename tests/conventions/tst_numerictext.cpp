@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 class TestNumericText : public QObject {
     Q_OBJECT
 
@@ -9,24 +11,24 @@ private Q_SLOTS:
     void leadingNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("number");
-        QTest::newRow("decimal") << "12.50" << 12.5;
-        QTest::newRow("trailing letters") << "75abc" << 75.0;
-        QTest::newRow("leading blank") << " 80" << 80.0;
-        QTest::newRow("letters") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("blanks inside") << "1 2 3" << 123.0;
-        QTest::newRow("tab and newline") << "\t\n42" << 42.0;
-        QTest::newRow("negative") << "-5.25" << -5.25;
-        QTest::newRow("plus") << "+7" << 7.0;
-        QTest::newRow("second point ends") << "1.2.3" << 1.2;
-        QTest::newRow("leading point") << ".5" << 0.5;
-        QTest::newRow("exponent") << "1e3" << 1000.0;
-        QTest::newRow("negative exponent") << "25E-1" << 2.5;
-        QTest::newRow("bare exponent letter") << "4e" << 4.0;
-        QTest::newRow("unit after figure") << "12.50 KBs " << 12.5;
-        QTest::newRow("design caption") << "Label37" << 0.0;
-        QTest::newRow("comma is not a point") << "3,5" << 3.0;
-        QTest::newRow("sign alone") << "-" << 0.0;
+        QTest::newRow("decimal") << u"12.50"_s << 12.5;
+        QTest::newRow("trailing letters") << u"75abc"_s << 75.0;
+        QTest::newRow("leading blank") << u" 80"_s << 80.0;
+        QTest::newRow("letters") << u"abc"_s << 0.0;
+        QTest::newRow("empty") << u""_s << 0.0;
+        QTest::newRow("blanks inside") << u"1 2 3"_s << 123.0;
+        QTest::newRow("tab and newline") << u"\t\n42"_s << 42.0;
+        QTest::newRow("negative") << u"-5.25"_s << -5.25;
+        QTest::newRow("plus") << u"+7"_s << 7.0;
+        QTest::newRow("second point ends") << u"1.2.3"_s << 1.2;
+        QTest::newRow("leading point") << u".5"_s << 0.5;
+        QTest::newRow("exponent") << u"1e3"_s << 1000.0;
+        QTest::newRow("negative exponent") << u"25E-1"_s << 2.5;
+        QTest::newRow("bare exponent letter") << u"4e"_s << 4.0;
+        QTest::newRow("unit after figure") << u"12.50 KBs "_s << 12.5;
+        QTest::newRow("design caption") << u"Label37"_s << 0.0;
+        QTest::newRow("comma is not a point") << u"3,5"_s << 3.0;
+        QTest::newRow("sign alone") << u"-"_s << 0.0;
     }
     void leadingNumber() {
         QFETCH(QString, text);
@@ -37,17 +39,17 @@ private Q_SLOTS:
     void twoDecimals_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0.0 << "0.00";
-        QTest::newRow("fraction keeps its zero") << 0.5 << "0.50";
-        QTest::newRow("one decimal") << 12.5 << "12.50";
-        QTest::newRow("rounds down") << 3.104 << "3.10";
-        QTest::newRow("half rounds away from zero") << 0.125 << "0.13";
-        QTest::newRow("2.675 as written") << 2.675 << "2.68";
-        QTest::newRow("carry into units") << 9.999 << "10.00";
-        QTest::newRow("kilobytes") << 1536.0 / 1024.0 << "1.50";
-        QTest::newRow("large") << 123456.789 << "123456.79";
-        QTest::newRow("negative") << -1.5 << "-1.50";
-        QTest::newRow("negative rounding to zero") << -0.001 << "0.00";
+        QTest::newRow("zero") << 0.0 << u"0.00"_s;
+        QTest::newRow("fraction keeps its zero") << 0.5 << u"0.50"_s;
+        QTest::newRow("one decimal") << 12.5 << u"12.50"_s;
+        QTest::newRow("rounds down") << 3.104 << u"3.10"_s;
+        QTest::newRow("half rounds away from zero") << 0.125 << u"0.13"_s;
+        QTest::newRow("2.675 as written") << 2.675 << u"2.68"_s;
+        QTest::newRow("carry into units") << 9.999 << u"10.00"_s;
+        QTest::newRow("kilobytes") << 1536.0 / 1024.0 << u"1.50"_s;
+        QTest::newRow("large") << 123456.789 << u"123456.79"_s;
+        QTest::newRow("negative") << -1.5 << u"-1.50"_s;
+        QTest::newRow("negative rounding to zero") << -0.001 << u"0.00"_s;
     }
     void twoDecimals() {
         QFETCH(double, value);
@@ -58,13 +60,13 @@ private Q_SLOTS:
     void shortest_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("integer") << 3.0 << "3";
-        QTest::newRow("one decimal") << 12.5 << "12.5";
-        QTest::newRow("binary noise hidden") << 0.1 + 0.2 << "0.3";
-        QTest::newRow("negative fraction") << -0.5 << "-0.5";
-        QTest::newRow("zero") << 0.0 << "0";
-        QTest::newRow("small") << 0.0001 << "0.0001";
-        QTest::newRow("large integer") << 1e14 << "100000000000000";
+        QTest::newRow("integer") << 3.0 << u"3"_s;
+        QTest::newRow("one decimal") << 12.5 << u"12.5"_s;
+        QTest::newRow("binary noise hidden") << 0.1 + 0.2 << u"0.3"_s;
+        QTest::newRow("negative fraction") << -0.5 << u"-0.5"_s;
+        QTest::newRow("zero") << 0.0 << u"0"_s;
+        QTest::newRow("small") << 0.0001 << u"0.0001"_s;
+        QTest::newRow("large integer") << 1e14 << u"100000000000000"_s;
     }
     void shortest() {
         QFETCH(double, value);

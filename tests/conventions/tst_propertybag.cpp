@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using conv::ColourValue;
 using conv::FontValue;
 using conv::PropertyBag;
@@ -81,14 +83,14 @@ private Q_SLOTS:
 
     void malformedText_data() {
         QTest::addColumn<QString>("text");
-        QTest::newRow("no type") << "Value = 1";
-        QTest::newRow("unknown type") << "Value As Decimal = 1";
-        QTest::newRow("Integer out of range") << "Value As Integer = 40000";
-        QTest::newRow("unterminated string") << "Text As String = \"abc";
-        QTest::newRow("text after string") << "Text As String = \"a\" b";
-        QTest::newRow("bad boolean") << "Enabled As Boolean = yes";
-        QTest::newRow("bad font style") << "Font As Font = \"Tahoma\", 8, Wide";
-        QTest::newRow("bad colour") << "C As Colour = 0xFF";
+        QTest::newRow("no type") << u"Value = 1"_s;
+        QTest::newRow("unknown type") << u"Value As Decimal = 1"_s;
+        QTest::newRow("Integer out of range") << u"Value As Integer = 40000"_s;
+        QTest::newRow("unterminated string") << u"Text As String = \"abc"_s;
+        QTest::newRow("text after string") << u"Text As String = \"a\" b"_s;
+        QTest::newRow("bad boolean") << u"Enabled As Boolean = yes"_s;
+        QTest::newRow("bad font style") << u"Font As Font = \"Tahoma\", 8, Wide"_s;
+        QTest::newRow("bad colour") << u"C As Colour = 0xFF"_s;
     }
     void malformedText() {
         QFETCH(QString, text);
@@ -106,9 +108,10 @@ private Q_SLOTS:
                                             "MinuteInterval As Integer = 5\n");
         const auto design = conv::parseStoredDesign(text);
         QVERIFY(design);
-        QCOMPARE(design->keys(), (QStringList{"KiroXPDTPicker1", "Timer4"}));
-        QCOMPARE(design->value("KiroXPDTPicker1").readInt32(QStringLiteral("Value"), 0), 40248);
-        QCOMPARE(design->value("Timer4").readInt16(QStringLiteral("MinuteInterval"), 0), qint16(5));
+        QCOMPARE(design->keys(), (QStringList{u"KiroXPDTPicker1"_s, u"Timer4"_s}));
+        QCOMPARE(design->value(u"KiroXPDTPicker1"_s).readInt32(QStringLiteral("Value"), 0), 40248);
+        QCOMPARE(design->value(u"Timer4"_s).readInt16(QStringLiteral("MinuteInterval"), 0),
+                 qint16(5));
         QCOMPARE(conv::parseStoredDesign(conv::storedDesignText(*design)), design);
 
         QString error;

@@ -1,8 +1,10 @@
-#include "AutomaticCommandsPage.h"
-#include "ManualTime.h"
-#include "RecordingDialogs.h"
-#include "StateField.h"
+#include "base/StateField.h"
 #include "conventions/Timer.h"
+#include "schedule/AutomaticCommandsPage.h"
+#include "schedule/ScheduleFields.h"
+#include "schedule/SecondTimers.h"
+#include "support/ManualTime.h"
+#include "support/RecordingDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +14,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 struct Fixture {
@@ -20,17 +24,14 @@ struct Fixture {
     QStringList launched;
     QList<bool> heights;
     ManualTime time;
-    std::unique_ptr<conv::Timer> timer2 = time.createTimer();
-    StateField label5{QStringLiteral("Inactive")};
-    StateField lblActive{QStringLiteral("The Trigger Is Deactivated")};
-    StateField text8{QStringLiteral("0")};
-    AutomaticCommandsPage page{
-        frame, AutomaticCommandsPage::Links{
-                   dialogs, [this](const QString& path) { launched << path; },
-                   [this](bool speed) { heights << speed; }, *timer2, label5, lblActive, text8}};
+    SecondTimers secondTimers{time, time};
+    ScheduleFields fields;
+    AutomaticCommandsPage page{frame,
+                               AutomaticCommandsPage::Links{
+                                   dialogs, [this](const QString& path) { launched << path; },
+                                   [this](bool speed) { heights << speed; }, fields, secondTimers}};
 
     Fixture() {
-        timer2->setInterval(1);
         for (const char* entry :
              {"Please Select A Command", "Shutdown Computer", "Restart Computer", "Log Off Windows",
               "Go Into Standby", "Go Into Hibernation", "Run A Specified File",
@@ -77,33 +78,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("caption"); // empty: hidden
         QTest::addColumn<QString>("panel");
-        QTest::newRow("shutdown") << "Shutdown Computer"
-                                  << "Force Shutdown"
-                                  << "Frame4";
-        QTest::newRow("restart") << "Restart Computer"
-                                 << "Force Restart"
-                                 << "Frame4";
-        QTest::newRow("standby") << "Go Into Standby"
-                                 << "Force Standby"
-                                 << "Frame4";
-        QTest::newRow("hibernation") << "Go Into Hibernation"
-                                     << "Force Hibernation"
-                                     << "Frame4";
-        QTest::newRow("log off") << "Log Off Windows"
-                                 << "Force Log-Off"
-                                 << "Frame4";
-        QTest::newRow("run file") << "Run A Specified File"
-                                  << ""
-                                  << "Frame3";
-        QTest::newRow("alarm") << "Sound Wake-up Alarm"
-                               << ""
-                               << "Frame2";
-        QTest::newRow("notification") << "Display A Notification"
-                                      << ""
-                                      << "Frame10";
-        QTest::newRow("prompt") << "Please Select A Command"
-                                << ""
-                                << "Frame4";
+        QTest::newRow("shutdown") << u"Shutdown Computer"_s << u"Force Shutdown"_s << u"Frame4"_s;
+        QTest::newRow("restart") << u"Restart Computer"_s << u"Force Restart"_s << u"Frame4"_s;
+        QTest::newRow("standby") << u"Go Into Standby"_s << u"Force Standby"_s << u"Frame4"_s;
+        QTest::newRow("hibernation")
+            << u"Go Into Hibernation"_s << u"Force Hibernation"_s << u"Frame4"_s;
+        QTest::newRow("log off") << u"Log Off Windows"_s << u"Force Log-Off"_s << u"Frame4"_s;
+        QTest::newRow("run file") << u"Run A Specified File"_s << u""_s << u"Frame3"_s;
+        QTest::newRow("alarm") << u"Sound Wake-up Alarm"_s << u""_s << u"Frame2"_s;
+        QTest::newRow("notification") << u"Display A Notification"_s << u""_s << u"Frame10"_s;
+        QTest::newRow("prompt") << u"Please Select A Command"_s << u""_s << u"Frame4"_s;
     }
     void forceBoxFollowsTheCommand() {
         QFETCH(QString, command);
@@ -146,27 +130,28 @@ private Q_SLOTS:
     void activationAlternatesByCaption() {
         Fixture f;
         f.select(QStringLiteral("Shutdown Computer"));
-        f.text8.setText(QStringLiteral("1"));
+        f.fields.Text8.setText(QStringLiteral("1"));
         QTest::mouseClick(f.page.CmdActive, Qt::LeftButton);
         QCOMPARE(f.page.CmdActive->text(), QStringLiteral("Disable Schedule"));
-        QVERIFY(f.timer2->isActive());
-        QCOMPARE(f.label5.text(), QStringLiteral("Active"));
-        QCOMPARE(f.lblActive.text(), QStringLiteral("The Trigger Is Activated"));
-        QCOMPARE(f.text8.text(), QStringLiteral("0")); // arming clears an earlier speed condition
+        QVERIFY(f.page.Timer2->isActive());
+        QCOMPARE(f.fields.Label5.text(), QStringLiteral("Active"));
+        QCOMPARE(f.fields.lblActive.text(), QStringLiteral("The Trigger Is Activated"));
+        QCOMPARE(f.fields.Text8.text(),
+                 QStringLiteral("0")); // arming clears an earlier speed condition
         QVERIFY(f.page.isArmed());
 
-        f.text8.setText(QStringLiteral("1"));
+        f.fields.Text8.setText(QStringLiteral("1"));
         QTest::mouseClick(f.page.CmdActive, Qt::LeftButton);
         QCOMPARE(f.page.CmdActive->text(), QStringLiteral("Schedule Command"));
-        QVERIFY(!f.timer2->isActive());
-        QCOMPARE(f.label5.text(), QStringLiteral("Inactive"));
-        QCOMPARE(f.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
-        QCOMPARE(f.text8.text(), QStringLiteral("1")); // disarming keeps it
+        QVERIFY(!f.page.Timer2->isActive());
+        QCOMPARE(f.fields.Label5.text(), QStringLiteral("Inactive"));
+        QCOMPARE(f.fields.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
+        QCOMPARE(f.fields.Text8.text(), QStringLiteral("1")); // disarming keeps it
 
         f.page.CmdActive->setText(QStringLiteral("Something else"));
         f.page.CmdActive_Click();
-        QVERIFY(!f.timer2->isActive());
-        QCOMPARE(f.label5.text(), QStringLiteral("Inactive"));
+        QVERIFY(!f.page.Timer2->isActive());
+        QCOMPARE(f.fields.Label5.text(), QStringLiteral("Inactive"));
     }
 
     void browseAndTestTheFileToRun() {
@@ -181,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.fileRequests.value(0),
                  QStringLiteral("Browse For A File|All Files (*)"));
         QTest::mouseClick(f.page.Command2, Qt::LeftButton);
-        QCOMPARE(f.launched, QStringList{"/home/ann/wake up.ogg"});
+        QCOMPARE(f.launched, QStringList{u"/home/ann/wake up.ogg"_s});
         QVERIFY(!f.page.isArmed()); // testing does not arm
     }
 

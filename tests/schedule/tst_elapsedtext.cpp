@@ -1,6 +1,8 @@
-#include "nocturnia/schedule/ElapsedText.h"
+#include "schedule/ElapsedText.h"
 
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 class TestElapsedText : public QObject {
     Q_OBJECT
@@ -9,19 +11,19 @@ private Q_SLOTS:
     void writesTheNonZeroParts_data() {
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("text");
-        QTest::newRow("one of each") << qint64(90061) << "1 Day, 1 Hour, 1 Minute, 1 Second";
-        QTest::newRow("plurals") << qint64(7322) << "2 Hours, 2 Minutes, 2 Seconds";
-        QTest::newRow("a year of 365 days") << qint64(31536000) << "1 Year";
-        QTest::newRow("a day") << qint64(86400) << "1 Day";
-        QTest::newRow("a minute") << qint64(60) << "1 Minute";
-        QTest::newRow("a minute and a second") << qint64(61) << "1 Minute, 1 Second";
-        QTest::newRow("a second") << qint64(1) << "1 Second";
-        QTest::newRow("zero parts inside") << qint64(31536000 + 59) << "1 Year, 59 Seconds";
+        QTest::newRow("one of each") << qint64(90061) << u"1 Day, 1 Hour, 1 Minute, 1 Second"_s;
+        QTest::newRow("plurals") << qint64(7322) << u"2 Hours, 2 Minutes, 2 Seconds"_s;
+        QTest::newRow("a year of 365 days") << qint64(31536000) << u"1 Year"_s;
+        QTest::newRow("a day") << qint64(86400) << u"1 Day"_s;
+        QTest::newRow("a minute") << qint64(60) << u"1 Minute"_s;
+        QTest::newRow("a minute and a second") << qint64(61) << u"1 Minute, 1 Second"_s;
+        QTest::newRow("a second") << qint64(1) << u"1 Second"_s;
+        QTest::newRow("zero parts inside") << qint64(31536000 + 59) << u"1 Year, 59 Seconds"_s;
         QTest::newRow("years") << qint64(2 * 31536000LL + 3 * 86400 + 4 * 3600 + 5 * 60 + 6)
-                               << "2 Years, 3 Days, 4 Hours, 5 Minutes, 6 Seconds";
-        QTest::newRow("a leap year's extra day") << qint64(366 * 86400LL) << "1 Year, 1 Day";
-        QTest::newRow("nothing left") << qint64(0) << "";
-        QTest::newRow("past") << qint64(-61) << "";
+                               << u"2 Years, 3 Days, 4 Hours, 5 Minutes, 6 Seconds"_s;
+        QTest::newRow("a leap year's extra day") << qint64(366 * 86400LL) << u"1 Year, 1 Day"_s;
+        QTest::newRow("nothing left") << qint64(0) << u""_s;
+        QTest::newRow("past") << qint64(-61) << u""_s;
     }
     void writesTheNonZeroParts() {
         QFETCH(qint64, seconds);

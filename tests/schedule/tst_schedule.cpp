@@ -1,8 +1,8 @@
-#include "AlarmStop.h"
-#include "ClickableLabel.h"
-#include "MainFixture.h"
+#include "base/ClickableLabel.h"
+#include "commands/AlarmStop.h"
 #include "conventions/DateSerial.h"
 #include "conventions/Timer.h"
+#include "support/MainFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimeEdit>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -26,7 +28,7 @@ struct Armed : Fixture {
         power.calls.clear();
     }
     void scheduleAt(const QTime& at, const QDate& date = QDate(2026, 12, 9)) {
-        main.DT->setTime(at);
+        main.page->DT->setTime(at);
         main.KiroXPDTPicker1->setProperty("Value", conv::toDateSerial(date));
     }
     void arm() { QTest::mouseClick(main.page->CmdActive, Qt::LeftButton); }
@@ -38,8 +40,8 @@ struct Armed : Fixture {
         main.page->Combo2->setCurrentText(upload);
     }
     void figures(const QString& download, const QString& upload) {
-        main.Label37.setText(download);
-        main.Label42.setText(upload);
+        main.speed.Label37.setText(download);
+        main.speed.Label42.setText(upload);
     }
 };
 
@@ -55,27 +57,28 @@ private Q_SLOTS:
         Armed f;
         f.scheduleAt(QTime(22, 15, 33));
         f.arm();
-        QStringList lines{f.main.Label35->text()};
+        QStringList lines{f.main.details->Label35->text()};
         for (int second = 0; second < 2; ++second) {
             f.time.advance(1000);
-            lines << f.main.Label35->text();
+            lines << f.main.details->Label35->text();
         }
-        QCOMPARE(lines, (QStringList{"Shutdown Computer, will occur in: 3 Seconds",
-                                     "Shutdown Computer, will occur in: 2 Seconds",
-                                     "Shutdown Computer, will occur in: 1 Second"}));
+        QCOMPARE(lines, (QStringList{u"Shutdown Computer, will occur in: 3 Seconds"_s,
+                                     u"Shutdown Computer, will occur in: 2 Seconds"_s,
+                                     u"Shutdown Computer, will occur in: 1 Second"_s}));
         QCOMPARE(f.requests(), 0);
         f.time.advance(500); // 22:15:33.000
         QCOMPARE(f.requests(), 0);
         f.time.advance(1); // the first tick of the scheduled second
-        QCOMPARE(f.power.calls,
-                 (QStringList{"ask power off", "request power off forced"})); // checked by design
-        QCOMPARE(f.main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+        QCOMPARE(f.power.calls, (QStringList{u"ask power off"_s,
+                                             u"request power off forced"_s})); // checked by design
+        QCOMPARE(f.main.details->Label35->text(),
+                 QStringLiteral("This schedule point has been reached!"));
         // The closing steps disarm.
         QCOMPARE(f.main.page->CmdActive->text(), QStringLiteral("Schedule Command"));
-        QCOMPARE(f.main.Label5.text(), QStringLiteral("Inactive"));
-        QCOMPARE(f.main.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
-        QCOMPARE(f.main.Text8.text(), QStringLiteral("0"));
-        QVERIFY(!f.main.Timer2->isActive());
+        QCOMPARE(f.main.fields.Label5.text(), QStringLiteral("Inactive"));
+        QCOMPARE(f.main.fields.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
+        QCOMPARE(f.main.fields.Text8.text(), QStringLiteral("0"));
+        QVERIFY(!f.main.page->Timer2->isActive());
         f.time.advance(10 * 1000);
         QCOMPARE(f.requests(), 1);
     }
@@ -84,21 +87,21 @@ private Q_SLOTS:
         Armed f;
         f.scheduleAt(QTime(7, 5, 0), QDate(2027, 1, 2));
         f.time.advance(1000);
-        QCOMPARE(f.main.Label7->text(), QStringLiteral("12/9/2026"));
-        QCOMPARE(f.main.Label1->text(), QStringLiteral("10:15:31 PM"));
-        QCOMPARE(f.main.Label15->text(), QStringLiteral("1/2/2027"));
-        QCOMPARE(f.main.Label4->text(), QStringLiteral("7:05:00 AM"));
-        QCOMPARE(f.main.Label17->text(), QStringLiteral("Schedule Date:"));
-        QCOMPARE(f.main.Label18->text(), QStringLiteral("Schedule Time:"));
-        QCOMPARE(f.main.Label35->text(),
+        QCOMPARE(f.main.details->Label7->text(), QStringLiteral("12/9/2026"));
+        QCOMPARE(f.main.details->Label1->text(), QStringLiteral("10:15:31 PM"));
+        QCOMPARE(f.main.details->Label15->text(), QStringLiteral("1/2/2027"));
+        QCOMPARE(f.main.details->Label4->text(), QStringLiteral("7:05:00 AM"));
+        QCOMPARE(f.main.details->Label17->text(), QStringLiteral("Schedule Date:"));
+        QCOMPARE(f.main.details->Label18->text(), QStringLiteral("Schedule Time:"));
+        QCOMPARE(f.main.details->Label35->text(),
                  QStringLiteral("Shutdown Computer, if scheduled, would occur in: 23 Days, 8 "
                                 "Hours, 49 Minutes, 29 Seconds"));
 
         f.speedMethod(QStringLiteral("75"), QStringLiteral("20"));
-        QCOMPARE(f.main.Label18->text(), QStringLiteral("Download Speed:"));
-        QCOMPARE(f.main.Label17->text(), QStringLiteral("Upload Speed:"));
-        QCOMPARE(f.main.Label4->text(), QStringLiteral("< 75 KBs"));
-        QCOMPARE(f.main.Label15->text(), QStringLiteral("< 20 KBs"));
+        QCOMPARE(f.main.details->Label18->text(), QStringLiteral("Download Speed:"));
+        QCOMPARE(f.main.details->Label17->text(), QStringLiteral("Upload Speed:"));
+        QCOMPARE(f.main.details->Label4->text(), QStringLiteral("< 75 KBs"));
+        QCOMPARE(f.main.details->Label15->text(), QStringLiteral("< 20 KBs"));
     }
 
     void activationButtonNeedsACommand() {
@@ -125,8 +128,9 @@ private Q_SLOTS:
         f.time.advance(2 * kMinute);
         QCOMPARE(f.requests(), 0);
         QVERIFY(f.armed());
-        QCOMPARE(f.main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
-        QCOMPARE(f.main.Text9.text(), QStringLiteral("1"));
+        QCOMPARE(f.main.details->Label35->text(),
+                 QStringLiteral("This schedule point has been reached!"));
+        QCOMPARE(f.main.schedule->Text9.text(), QStringLiteral("1"));
     }
 
     void armingWithinTheScheduledSecondFiresAtOnce() {
@@ -146,29 +150,22 @@ private Q_SLOTS:
         f.time.advance(5000);
         QCOMPARE(f.requests(), 0);
         QVERIFY(f.armed());
-        QCOMPARE(f.main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+        QCOMPARE(f.main.details->Label35->text(),
+                 QStringLiteral("This schedule point has been reached!"));
     }
 
     void timeElapsedTexts_data() {
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("reached");
-        QTest::newRow("90061") << qint64(90061) << "1 Day, 1 Hour, 1 Minute, 1 Second"
-                               << "0";
-        QTest::newRow("7322") << qint64(7322) << "2 Hours, 2 Minutes, 2 Seconds"
-                              << "0";
-        QTest::newRow("a year") << qint64(31536000) << "1 Year"
-                                << "0";
-        QTest::newRow("a day") << qint64(86400) << "1 Day"
-                               << "0";
-        QTest::newRow("a minute") << qint64(60) << "1 Minute"
-                                  << "0";
-        QTest::newRow("61") << qint64(61) << "1 Minute, 1 Second"
-                            << "0";
-        QTest::newRow("zero") << qint64(0) << ""
-                              << "1";
-        QTest::newRow("negative") << qint64(-5) << ""
-                                  << "1";
+        QTest::newRow("90061") << qint64(90061) << u"1 Day, 1 Hour, 1 Minute, 1 Second"_s << u"0"_s;
+        QTest::newRow("7322") << qint64(7322) << u"2 Hours, 2 Minutes, 2 Seconds"_s << u"0"_s;
+        QTest::newRow("a year") << qint64(31536000) << u"1 Year"_s << u"0"_s;
+        QTest::newRow("a day") << qint64(86400) << u"1 Day"_s << u"0"_s;
+        QTest::newRow("a minute") << qint64(60) << u"1 Minute"_s << u"0"_s;
+        QTest::newRow("61") << qint64(61) << u"1 Minute, 1 Second"_s << u"0"_s;
+        QTest::newRow("zero") << qint64(0) << u""_s << u"1"_s;
+        QTest::newRow("negative") << qint64(-5) << u""_s << u"1"_s;
     }
     void timeElapsedTexts() {
         QFETCH(qint64, seconds);
@@ -178,7 +175,7 @@ private Q_SLOTS:
         Main& main = f.load();
         const QDateTime begin(QDate(2026, 12, 9), QTime(22, 0), Qt::UTC);
         QCOMPARE(main.schedule->TimeElapsed(begin, begin.addSecs(seconds)), text);
-        QCOMPARE(main.Text9.text(), reached);
+        QCOMPARE(main.schedule->Text9.text(), reached);
     }
 
     void speedConditionFiresAfterFiveQuietMinutes() {
@@ -186,16 +183,16 @@ private Q_SLOTS:
         f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
         f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
         f.arm();
-        QCOMPARE(f.main.Label35->text(),
+        QCOMPARE(f.main.details->Label35->text(),
                  QStringLiteral("Shutdown Computer will occur when DL is less then 100 KBs and UP "
                                 "is less then 100 KBs"));
-        QVERIFY(!f.main.Timer10->isActive()); // the speed method has no countdown
+        QVERIFY(!f.main.schedule->Timer10->isActive()); // the speed method has no countdown
         f.time.advance(5 * kMinute - 1000);
         QCOMPARE(f.requests(), 0);
         f.time.advance(2000);
         QCOMPARE(f.requests(), 1);
         QVERIFY(!f.armed());
-        QCOMPARE(f.main.Text8.text(), QStringLiteral("0"));
+        QCOMPARE(f.main.fields.Text8.text(), QStringLiteral("0"));
     }
 
     void aFigureAboveItsThresholdStartsTheFiveMinutesAgain() {
@@ -274,13 +271,13 @@ private Q_SLOTS:
         f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
         f.arm();
         f.time.advance(1000);
-        QVERIFY(!f.main.Timer10->isActive());
+        QVERIFY(!f.main.schedule->Timer10->isActive());
         QTest::mouseClick(f.main.page->Option6, Qt::LeftButton);
-        QVERIFY(f.main.Timer10->isActive());
-        QCOMPARE(f.main.Label35->text(),
+        QVERIFY(f.main.schedule->Timer10->isActive());
+        QCOMPARE(f.main.details->Label35->text(),
                  QStringLiteral("Shutdown Computer, will occur in: 44 Minutes, 29 Seconds"));
         f.time.advance(1000);
-        QCOMPARE(f.main.Label35->text(),
+        QCOMPARE(f.main.details->Label35->text(),
                  QStringLiteral("Shutdown Computer, will occur in: 44 Minutes, 28 Seconds"));
     }
 
@@ -292,7 +289,7 @@ private Q_SLOTS:
         f.main.page->CmbOption->setCurrentText(QStringLiteral("Restart Computer"));
         f.main.page->chkForce->setChecked(false);
         f.time.advance(2000);
-        QCOMPARE(f.power.calls, (QStringList{"ask reboot", "request reboot normal"}));
+        QCOMPARE(f.power.calls, (QStringList{u"ask reboot"_s, u"request reboot normal"_s}));
     }
 
     void runningAFileFromTheScheduleEndsDisarmed() {
@@ -301,9 +298,9 @@ private Q_SLOTS:
         f.scheduleAt(QTime(22, 15, 31));
         f.arm();
         f.time.advance(5000);
-        QCOMPARE(f.opener.opened, QStringList{"/home/ann/report.pdf"});
+        QCOMPARE(f.opener.opened, QStringList{u"/home/ann/report.pdf"_s});
         QVERIFY(!f.armed());
-        QVERIFY(!f.main.Timer2->isActive());
+        QVERIFY(!f.main.page->Timer2->isActive());
     }
 
     void scheduledAlarmRingsAndItsSnoozeRingsAgainTenMinutesLater() {
@@ -313,7 +310,7 @@ private Q_SLOTS:
         f.arm();
         f.time.advance(2501); // the first tick of 22:15:33
         QCOMPARE(f.player.sounding(), QStringLiteral("/opt/nocturnia/Classic.wav"));
-        QCOMPARE(f.player.calls.mid(0, 2), (QStringList{"volume 100", "count 999"}));
+        QCOMPARE(f.player.calls.mid(0, 2), (QStringList{u"volume 100"_s, u"count 999"_s}));
         QVERIFY(!f.armed());
         AlarmStop* window = f.main.alarm->alarmStop();
         QVERIFY(window && window->isVisible());

@@ -1,17 +1,17 @@
-#include "AlarmStop.h"
-#include "AppIcon.h"
-#include "ClickableLabel.h"
-#include "FolderChooser.h"
-#include "LoadSequence.h"
-#include "Main.h"
-#include "MainFixture.h"
-#include "PluginControlLoader.h"
-#include "RecordingDialogs.h"
-#include "RecordingFileOpener.h"
-#include "SilentAlarm.h"
+#include "base/AppIcon.h"
+#include "base/ClickableLabel.h"
+#include "base/FolderChooser.h"
+#include "commands/AlarmStop.h"
+#include "commands/SilentAlarm.h"
 #include "conventions/ControlHosting.h"
 #include "conventions/DateSerial.h"
 #include "conventions/Timer.h"
+#include "platform/PluginControlLoader.h"
+#include "shell/LoadSequence.h"
+#include "shell/Main.h"
+#include "support/MainFixture.h"
+#include "support/RecordingDialogs.h"
+#include "support/RecordingFileOpener.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +28,8 @@
 #include <QTimeEdit>
 #include <memory>
 #include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
 
 class TestMain : public QObject {
     Q_OBJECT
@@ -57,34 +59,32 @@ private Q_SLOTS:
         QVERIFY(main.Frame5->isHidden());
         QCOMPARE(main.Label49->geometry(), QRect(488, 8, 97, 25));
         QCOMPARE(main.Label48->geometry(), QRect(592, 8, 89, 25));
-        QCOMPARE(main.Label35->text(), QStringLiteral("This schedule point has been reached!"));
+        QCOMPARE(main.details->Label35->text(),
+                 QStringLiteral("This schedule point has been reached!"));
     }
 
     void hiddenFieldsHoldTheirDesignValues() {
         Fixture f;
         Main& main = f.make();
         const QList<std::pair<const StateField*, const char*>> fields{
-            {&main.Text5, "1"},
-            {&main.Text6, "0"},
-            {&main.Text7, "0"},
-            {&main.Text8, "0"},
-            {&main.Text9, "0"},
-            {&main.Text10, ""},
-            {&main.Label5, "Inactive"},
-            {&main.lblActive, "The Trigger Is Deactivated"},
-            {&main.Label10, "Time Difference"},
-            {&main.Label37, "Label37"},
-            {&main.Label42, "Label42"},
-            {&main.Label43, "Label43"},
-            {&main.Label44, "Label44"},
+            {&main.fields.Text8, "0"},
+            {&main.schedule->Text9, "0"},
+            {&main.alarm->Text10, ""},
+            {&main.fields.Label5, "Inactive"},
+            {&main.fields.lblActive, "The Trigger Is Deactivated"},
+            {&main.schedule->Label10, "Time Difference"},
+            {&main.speed.Label37, "Label37"},
+            {&main.speed.Label42, "Label42"},
+            {&main.schedule->Label43, "Label43"},
+            {&main.schedule->Label44, "Label44"},
         };
         for (const auto& [field, design] : fields)
             QCOMPARE(field->text(), QString::fromLatin1(design));
-        QCOMPARE(main.Label37.number(), 0.0);
+        QCOMPARE(main.speed.Label37.number(), 0.0);
 
-        QSignalSpy changed(&main.Text7, &StateField::changed);
-        main.Text7.setText(QStringLiteral("1"));
-        main.Text7.setText(QStringLiteral("1"));
+        QSignalSpy changed(&main.fields.Text8, &StateField::changed);
+        main.fields.Text8.setText(QStringLiteral("1"));
+        main.fields.Text8.setText(QStringLiteral("1"));
         QCOMPARE(changed.count(), 1);
     }
 
@@ -96,10 +96,9 @@ private Q_SLOTS:
             int interval;
             bool running;
         } timers[] = {
-            {main.Timer1.get(), 1000, true}, {main.Timer2.get(), 1, false},
-            {main.Timer3.get(), 10, true},   {main.Timer10.get(), 500, true},
-            {main.Timer5.get(), 500, true},  {main.Timer6.get(), 100, true},
-            {main.Timer8.get(), 100, true},
+            {main.page->Timer2.get(), 1, false},
+            {main.schedule->Timer3.get(), 10, true},
+            {main.schedule->Timer10.get(), 500, true},
         };
         for (const auto& t : timers) {
             QCOMPARE(t.timer->interval(), t.interval);
@@ -114,17 +113,17 @@ private Q_SLOTS:
     void firstStartLeavesTheDesignValues() {
         Fixture f;
         Main& main = f.load();
-        QCOMPARE(main.BrowseFolder1->path(), QString());
-        QCOMPARE(main.Check1->checkState(), Qt::Unchecked);
-        QCOMPARE(main.Check6->checkState(), Qt::Unchecked);
+        QCOMPARE(main.wireless->BrowseFolder1->path(), QString());
+        QCOMPARE(main.wireless->Check1->checkState(), Qt::Unchecked);
+        QCOMPARE(main.wireless->Check6->checkState(), Qt::Unchecked);
         QVERIFY(!QFile::exists(f.settings.filePath())); // nothing written at start
         // Without the control library the picker step is skipped and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
         QCOMPARE(main.KiroXPDTPicker1, nullptr);
-        QCOMPARE(main.loadReport(),
-                 (QStringList{"icon", "hide", "splash", "folder", "tidelink", "farcall",
-                              "command list", "power controller", "time picker"}));
-        QCOMPARE(main.DT->time(), QTime(22, 15, 30));
+        QCOMPARE(main.loadReport(), (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s,
+                                                 u"tidelink"_s, u"farcall"_s, u"command list"_s,
+                                                 u"power controller"_s, u"time picker"_s}));
+        QCOMPARE(main.page->DT->time(), QTime(22, 15, 30));
     }
 
     void storedSettingsAreApplied_data() {
@@ -133,17 +132,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("check1");
         QTest::addColumn<int>("check6");
         QTest::addColumn<bool>("tidelinkStepDone");
-        QTest::newRow("both on") << "1"
-                                 << "1" << int(Qt::Checked) << int(Qt::Checked) << true;
-        QTest::newRow("off") << "0"
-                             << " 1 " << int(Qt::Unchecked) << int(Qt::Checked) << true;
-        QTest::newRow("grey") << "2"
-                              << "0" << int(Qt::PartiallyChecked) << int(Qt::Unchecked) << true;
+        QTest::newRow("both on") << u"1"_s << u"1"_s << int(Qt::Checked) << int(Qt::Checked)
+                                 << true;
+        QTest::newRow("off") << u"0"_s << u" 1 "_s << int(Qt::Unchecked) << int(Qt::Checked)
+                             << true;
+        QTest::newRow("grey") << u"2"_s << u"0"_s << int(Qt::PartiallyChecked) << int(Qt::Unchecked)
+                              << true;
         QTest::newRow("words keep the design")
-            << "True"
-            << "1" << int(Qt::Unchecked) << int(Qt::Checked) << false;
-        QTest::newRow("out of range") << "7"
-                                      << "abc" << int(Qt::Unchecked) << int(Qt::Unchecked) << false;
+            << u"True"_s << u"1"_s << int(Qt::Unchecked) << int(Qt::Checked) << false;
+        QTest::newRow("out of range")
+            << u"7"_s << u"abc"_s << int(Qt::Unchecked) << int(Qt::Unchecked) << false;
     }
     void storedSettingsAreApplied() {
         QFETCH(QString, tidelink);
@@ -152,13 +150,13 @@ private Q_SLOTS:
         QFETCH(int, check6);
         QFETCH(bool, tidelinkStepDone);
         Fixture f;
-        f.settings.write("Nocturnia", "Settings", "Folder", "/srv/incoming");
-        f.settings.write("Nocturnia", "Settings", "Tidelink", tidelink);
-        f.settings.write("nocturnia", "settings", "farcallmobile", farcall);
+        f.settings.write(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"/srv/incoming"_s);
+        f.settings.write(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, tidelink);
+        f.settings.write(u"nocturnia"_s, u"settings"_s, u"farcallmobile"_s, farcall);
         Main& main = f.load();
-        QCOMPARE(main.BrowseFolder1->path(), QStringLiteral("/srv/incoming"));
-        QCOMPARE(int(main.Check1->checkState()), check1);
-        QCOMPARE(int(main.Check6->checkState()), check6);
+        QCOMPARE(main.wireless->BrowseFolder1->path(), QStringLiteral("/srv/incoming"));
+        QCOMPARE(int(main.wireless->Check1->checkState()), check1);
+        QCOMPARE(int(main.wireless->Check6->checkState()), check6);
         QCOMPARE(main.loadReport().contains(QStringLiteral("tidelink")), tidelinkStepDone);
         QVERIFY(main.loadReport().contains(QStringLiteral("time picker")));
     }
@@ -172,7 +170,7 @@ private Q_SLOTS:
         FakePicker& picker = *f.controls.made;
         QCOMPARE(
             picker.calls,
-            (QStringList{"readProperties", "Text=12/9/2026",
+            (QStringList{u"readProperties"_s, u"Text=12/9/2026"_s,
                          QStringLiteral("Value=%1").arg(conv::toDateSerial(QDate(2026, 12, 9)))}));
         QCOMPARE(picker.design.readString(QStringLiteral("FormatDate"), {}),
                  QStringLiteral("m/dd/yy"));
@@ -222,17 +220,17 @@ private Q_SLOTS:
         Main& main = f.load();
         QPointer<Splash> splash = main.splash();
         QStringList order;
-        main.setCleanupStep(Main::CleanupStep::CloseListener, [&] { order << "listener"; });
-        main.setCleanupStep(Main::CleanupStep::RemoveTrayIcon, [&] { order << "tray"; });
+        main.setCleanupStep(Main::CleanupStep::CloseListener, [&] { order << u"listener"_s; });
+        main.setCleanupStep(Main::CleanupStep::RemoveTrayIcon, [&] { order << u"tray"_s; });
         main.setCleanupStep(Main::CleanupStep::StopPlayer, [&] {
-            order << "player";
+            order << u"player"_s;
             throw std::runtime_error("no player"); // a failing step does not stop the others
         });
         QSignalSpy unloaded(&main, &Main::unloaded);
         main.show();
         QVERIFY(main.close());
         QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(order, (QStringList{"tray", "player", "listener"}));
+        QCOMPARE(order, (QStringList{u"tray"_s, u"player"_s, u"listener"_s}));
         QVERIFY(!main.isVisible());
         QTRY_VERIFY(splash.isNull());
         QCOMPARE(f.time.activeTimerCount(), 0);
@@ -271,8 +269,9 @@ private Q_SLOTS:
         QTest::mouseClick(main.Label49, Qt::LeftButton);
         QTest::mouseClick(main.Label48, Qt::LeftButton);
         QTest::mouseClick(main.Label48, Qt::RightButton);
-        QCOMPARE(f.opener.opened, (QStringList{"/opt/nocturnia/Help.chm", "/opt/nocturnia/Help.chm",
-                                               "/opt/nocturnia/Leafwise Campaign.pdf"}));
+        QCOMPARE(f.opener.opened,
+                 (QStringList{u"/opt/nocturnia/Help.chm"_s, u"/opt/nocturnia/Help.chm"_s,
+                              u"/opt/nocturnia/Leafwise Campaign.pdf"_s}));
     }
 
     void navigationSwitchesPagesAndExits() {
@@ -308,10 +307,10 @@ private Q_SLOTS:
     void commandListIsFilledAndThePromptSelected_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("entries");
-        QTest::newRow("yes") << "yes" << 9;
-        QTest::newRow("challenge") << "challenge" << 9;
-        QTest::newRow("no") << "no" << 8;
-        QTest::newRow("no answer") << "" << 8;
+        QTest::newRow("yes") << u"yes"_s << 9;
+        QTest::newRow("challenge") << u"challenge"_s << 9;
+        QTest::newRow("no") << u"no"_s << 8;
+        QTest::newRow("no answer") << u""_s << 8;
     }
     void commandListIsFilledAndThePromptSelected() {
         QFETCH(QString, answer);
@@ -333,16 +332,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("force");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("shutdown") << "Shutdown Computer" << false
-                                  << QStringList{"ask power off", "request power off normal"};
-        QTest::newRow("forced restart")
-            << "Restart Computer" << true << QStringList{"ask reboot", "request reboot forced"};
+        QTest::newRow("shutdown") << u"Shutdown Computer"_s << false
+                                  << QStringList{u"ask power off"_s, u"request power off normal"_s};
+        QTest::newRow("forced restart") << u"Restart Computer"_s << true
+                                        << QStringList{u"ask reboot"_s, u"request reboot forced"_s};
         QTest::newRow("forced log off")
-            << "Log Off Windows" << true << QStringList{"ask log off", "request log off forced"};
-        QTest::newRow("standby") << "Go Into Standby" << false
-                                 << QStringList{"ask suspend", "request suspend normal"};
-        QTest::newRow("hibernation") << "Go Into Hibernation" << true
-                                     << QStringList{"ask hibernate", "request hibernate forced"};
+            << u"Log Off Windows"_s << true
+            << QStringList{u"ask log off"_s, u"request log off forced"_s};
+        QTest::newRow("standby") << u"Go Into Standby"_s << false
+                                 << QStringList{u"ask suspend"_s, u"request suspend normal"_s};
+        QTest::newRow("hibernation")
+            << u"Go Into Hibernation"_s << true
+            << QStringList{u"ask hibernate"_s, u"request hibernate forced"_s};
     }
     void powerCommandsReachThePowerService() {
         QFETCH(QString, command);
@@ -375,12 +376,12 @@ private Q_SLOTS:
         main.page->CmbOption->setCurrentText(QStringLiteral("Run A Specified File"));
         main.page->Text2->setText(QStringLiteral("/home/ann/backup.sh"));
         QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
-        QVERIFY(main.Timer2->isActive());
+        QVERIFY(main.page->Timer2->isActive());
         main.PerformSelectedCommand();
-        QCOMPARE(f.opener.opened, QStringList{"/home/ann/backup.sh"});
+        QCOMPARE(f.opener.opened, QStringList{u"/home/ann/backup.sh"_s});
         QCOMPARE(main.page->CmdActive->text(), QStringLiteral("Schedule Command"));
-        QVERIFY(!main.Timer2->isActive());
-        QCOMPARE(main.Label5.text(), QStringLiteral("Inactive"));
+        QVERIFY(!main.page->Timer2->isActive());
+        QCOMPARE(main.fields.Label5.text(), QStringLiteral("Inactive"));
         main.PerformSelectedCommand(); // from a disarmed state the toggle arms
         QCOMPARE(main.page->CmdActive->text(), QStringLiteral("Disable Schedule"));
         QCOMPARE(f.opener.opened.size(), 2);
@@ -391,7 +392,7 @@ private Q_SLOTS:
         Main& main = f.load();
         main.page->CmbOption->setCurrentText(QStringLiteral("Display A Notification"));
         main.PerformSelectedCommand();
-        QPointer<SilentAlarm> window = main.silentAlarm();
+        QPointer<SilentAlarm> window = main.commands().silentAlarm();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Nocturnia Veloxa Notification Display"));
         QCOMPARE(window->Text1->toPlainText(), QStringLiteral("No Notification To Display"));
@@ -402,25 +403,25 @@ private Q_SLOTS:
         main.page->Text11->setText(QStringLiteral("Backup"));
         main.page->Text12->setPlainText(QStringLiteral("  Change the tape\nthen go home "));
         main.PerformSelectedCommand();
-        QCOMPARE(main.silentAlarm(), window.data());
+        QCOMPARE(main.commands().silentAlarm(), window.data());
         QCOMPARE(window->windowTitle(), QStringLiteral("Nocturnia Veloxa Notification Display"));
 
         window->close();
         QTRY_VERIFY(window.isNull());
         main.PerformSelectedCommand();
-        QVERIFY(main.silentAlarm());
-        QCOMPARE(main.silentAlarm()->windowTitle(), QStringLiteral("Backup"));
-        QCOMPARE(main.silentAlarm()->Text1->toPlainText(),
+        QVERIFY(main.commands().silentAlarm());
+        QCOMPARE(main.commands().silentAlarm()->windowTitle(), QStringLiteral("Backup"));
+        QCOMPARE(main.commands().silentAlarm()->Text1->toPlainText(),
                  QStringLiteral("  Change the tape\nthen go home "));
 
         // A title of blanks is not empty; an empty title with a text gives the default caption.
-        main.silentAlarm()->close();
-        QTRY_VERIFY(!main.silentAlarm());
+        main.commands().silentAlarm()->close();
+        QTRY_VERIFY(!main.commands().silentAlarm());
         main.page->Text11->setText(QString());
         main.PerformSelectedCommand();
-        QCOMPARE(main.silentAlarm()->windowTitle(),
+        QCOMPARE(main.commands().silentAlarm()->windowTitle(),
                  QStringLiteral("Nocturnia Veloxa Notification Display"));
-        QCOMPARE(main.silentAlarm()->Text1->toPlainText(),
+        QCOMPARE(main.commands().silentAlarm()->Text1->toPlainText(),
                  QStringLiteral("  Change the tape\nthen go home "));
     }
 
@@ -428,23 +429,23 @@ private Q_SLOTS:
         LoadSequence load;
         QStringList ran;
         load.add(QStringLiteral("a"), [&] {
-            ran << "a";
+            ran << u"a"_s;
             return true;
         });
         load.add(QStringLiteral("b"), [&]() -> bool {
-            ran << "b";
+            ran << u"b"_s;
             throw std::runtime_error("broken");
         });
         load.add(QStringLiteral("c"), [&] {
-            ran << "c";
+            ran << u"c"_s;
             return false;
         });
         load.add(QStringLiteral("d"), [&] {
-            ran << "d";
+            ran << u"d"_s;
             return true;
         });
-        QCOMPARE(load.run(), (QStringList{"a", "d"}));
-        QCOMPARE(ran, (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(load.run(), (QStringList{u"a"_s, u"d"_s}));
+        QCOMPARE(ran, (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
     }
 };
 

@@ -1,14 +1,21 @@
 #pragma once
 
-#include "ControlLoader.h"
-#include "IniSettingsStore.h"
-#include "Main.h"
-#include "ManualTime.h"
-#include "RecordingAlarmPlayer.h"
-#include "RecordingDialogs.h"
-#include "RecordingFileOpener.h"
-#include "RecordingPowerRequests.h"
+#include "base/ControlLoader.h"
+#include "commands/CommandOperations.h"
+#include "commands/WakeUpAlarm.h"
+#include "controls/utimerCTL.h"
 #include "conventions/ControlHosting.h"
+#include "platform/IniSettingsStore.h"
+#include "schedule/AutomaticCommandsPage.h"
+#include "schedule/ScheduleDetails.h"
+#include "schedule/ScheduleEvaluation.h"
+#include "shell/Main.h"
+#include "support/ManualTime.h"
+#include "support/RecordingAlarmPlayer.h"
+#include "support/RecordingDialogs.h"
+#include "support/RecordingFileOpener.h"
+#include "support/RecordingPowerRequests.h"
+#include "triggers/WirelessPage.h"
 
 #include <QTemporaryDir>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "ManualTime.h"
+#include "support/ManualTime.h"
 
 class ManualTime::ManualTimer final : public conv::Timer {
 public:

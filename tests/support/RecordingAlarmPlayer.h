@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AlarmPlayer.h"
+#include "base/AlarmPlayer.h"
 
 #include <QStringList>
 

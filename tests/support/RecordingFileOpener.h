@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileOpener.h"
+#include "base/FileOpener.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PowerRequests.h"
+#include "base/PowerRequests.h"
 
 #include <QStringList>
 

@@ -1,0 +1,3 @@
+#include "base/PowerLog.h"
+
+Q_LOGGING_CATEGORY(lcPower, "nocturnia.power")

@@ -1,3 +1,0 @@
-#include "nocturnia/commands/AlarmLog.h"
-
-Q_LOGGING_CATEGORY(lcAlarm, "nocturnia.alarm")

@@ -1,0 +1,3 @@
+#include "platform/AlarmLog.h"
+
+Q_LOGGING_CATEGORY(lcAlarm, "nocturnia.alarm")

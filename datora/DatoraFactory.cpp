@@ -8,14 +8,15 @@
 
 namespace datora {
 
-DatoraFactory::DatoraFactory()
-    : m_systemClock(std::make_unique<conv::SystemClock>())
-    , m_systemTimers(std::make_unique<conv::QtTimerSource>()) {}
-
-DatoraFactory::DatoraFactory(const conv::Clock& clock, conv::TimerSource& timers)
-    : m_context(std::make_unique<LibraryContext>(clock, timers)) {}
+DatoraFactory::DatoraFactory() = default;
 
 DatoraFactory::~DatoraFactory() = default;
+
+void DatoraFactory::start(const conv::Clock& clock, conv::TimerSource& timers) {
+    // Controls made so far hold the first context: it must stay.
+    if (!m_context)
+        m_context = std::make_unique<LibraryContext>(clock, timers);
+}
 
 QStringList DatoraFactory::classNames() const {
     return {kPickerClass, kSpinClass, kButtonClass};
@@ -32,14 +33,15 @@ QWidget* DatoraFactory::createControl(const QString& className, QWidget* parent,
                         .arg(className, classNames().join(QStringLiteral(", "))));
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return fail(QStringLiteral("Datora controls need a QApplication"));
-
     if (!m_context)
-        m_context = std::make_unique<LibraryContext>(*m_systemClock, *m_systemTimers);
-    if (!m_started) {
+        return fail(QStringLiteral("Datora has not been started: the host gives it its clock "
+                                   "and timers first"));
+
+    if (!m_calendarMade) {
         // The library makes its calendar window once, hidden, before its first control. The
         // host's window owns it: the library outlives the application, a window must not.
         m_context->calendar(parent ? parent->window() : nullptr);
-        m_started = true;
+        m_calendarMade = true;
     }
 
     if (className == kPickerClass)

@@ -14,22 +14,20 @@ public:
     static inline const QString kSpinClass = QStringLiteral("KiroXPControls2.KiroXPSpin");
     static inline const QString kButtonClass = QStringLiteral("KiroXPControls2.CommandButton");
 
-    // The real clock and timers.
     DatoraFactory();
-    // Given ones, which must outlive the factory.
-    DatoraFactory(const conv::Clock& clock, conv::TimerSource& timers);
     ~DatoraFactory() override;
 
+    // The host's clock and timers, which outlive every control made here.
+    void start(const conv::Clock& clock, conv::TimerSource& timers) override;
     QStringList classNames() const override;
     QWidget* createControl(const QString& className, QWidget* parent, QString* error) override;
 
-    LibraryContext& context() { return *m_context; }
+    // Null until started.
+    LibraryContext* context() const { return m_context.get(); }
 
 private:
-    std::unique_ptr<conv::SystemClock> m_systemClock;
-    std::unique_ptr<conv::QtTimerSource> m_systemTimers;
     std::unique_ptr<LibraryContext> m_context;
-    bool m_started = false;
+    bool m_calendarMade = false;
 };
 
 } // namespace datora

@@ -1,13 +1,13 @@
 #include "KiroXPComboBox.h"
 
-#include "Artwork.h"
+#include "DropList.h"
 #include "ImageBox.h"
+#include "LibraryContext.h"
 #include "TextLayout.h"
 #include "VbInput.h"
 #include "conventions/ColourRef.h"
 #include "conventions/Twips.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,15 +17,12 @@ namespace datora {
 
 namespace {
 
-const QColor kEnabledOutline(127, 157, 185);
-const QColor kDisabledOutline(192, 192, 192);
-
 // The white face that covers the list's own combo box and draws the outline.
 class FacePanel final : public QWidget {
 public:
-    FacePanel(QWidget* parent, const QColor* outline)
-        : QWidget(parent)
-        , m_outline(outline) {
+    explicit FacePanel(FlatTextControl* control)
+        : QWidget(control)
+        , m_control(control) {
         setAutoFillBackground(true);
         setMouseTracking(true);
     }
@@ -33,69 +30,53 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.setPen(*m_outline);
+        painter.setPen(m_control->outlineColour());
         // The frame is 315 twips high although the panel reaches further down.
         painter.drawRect(0, 0, width() - 1, conv::twipsToPixels(315) - 1);
     }
 
 private:
-    const QColor* m_outline;
+    const FlatTextControl* m_control;
 };
 
 } // namespace
 
-KiroXPComboBox::KiroXPComboBox(LibraryContext&, QWidget* parent)
-    : QWidget(parent)
+KiroXPComboBox::KiroXPComboBox(LibraryContext& context, QWidget* parent)
+    : DropDownControl(parent)
+    , m_context(context)
     , m_combo1(new QComboBox(this))
-    , m_backMain(new FacePanel(this, &m_outline))
-    , m_txtData(new QLineEdit(QStringLiteral("0"), m_backMain))
-    , m_imgUp(new ImageBox(m_backMain))
+    , m_dropList(new DropList(m_combo1->model(), dropButton(), this))
+    , m_backMain(new FacePanel(this))
     , m_foreColor(conv::systemColourRef(conv::SystemColour::WindowText)) {
-    m_pictures[Normal] = dropButtonImage(ButtonLook::Normal);
-    m_pictures[Hot] = dropButtonImage(ButtonLook::Hot);
-    m_pictures[Pressed] = dropButtonImage(ButtonLook::Pressed);
-    m_pictures[Disabled] = dropButtonImage(ButtonLook::Disabled);
-
-    setMouseTracking(true);
     m_combo1->setEditable(false);
     m_combo1->setFocusPolicy(Qt::NoFocus);
+    // With a placeholder the combo box does not select its first entry by itself when entries
+    // are added to an empty list: nothing is chosen until someone chooses.
+    m_combo1->setPlaceholderText(QStringLiteral("Combo1"));
     m_backMain->raise();
     m_backMain->installEventFilter(this);
 
-    m_txtData->setFrame(false);
-    m_txtData->setMouseTracking(true);
-    m_txtData->installEventFilter(this);
-    m_txtData->move(conv::twipsToPixels(75), conv::twipsToPixels(60));
-    m_imgUp->setGeometry(conv::twipsRect(840, 30, 255, 255));
-    showButton(Normal);
+    // The field and the button lie on the face, over the list's own combo box.
+    textField()->setParent(m_backMain);
+    textField()->move(conv::twipsToPixels(75), conv::twipsToPixels(60));
+    dropButton()->setParent(m_backMain);
     applyColours(true);
 
-    connect(m_txtData, &QLineEdit::textChanged, this, [this] { Q_EMIT Change(); });
-    connect(m_combo1, &QComboBox::activated, this,
-            [this](int index) { m_txtData->setText(m_combo1->itemText(index)); });
-    connect(m_imgUp, &ImageBox::pressed, this, [this] {
+    connect(m_dropList, &DropList::picked, this, &KiroXPComboBox::pick);
+    connect(dropButton(), &ImageBox::pressed, this, [this] {
         showButton(Pressed);
         OpenCombo();
     });
-    connect(m_imgUp, &ImageBox::moved, this, [this] { showButton(Hot); });
 
     resize(conv::twipsToPixels(1125), conv::twipsToPixels(315));
     relayout();
 }
 
-void KiroXPComboBox::showButton(Picture picture) {
-    m_imgUp->showPicture(picture, m_pictures[picture]);
-}
-
-void KiroXPComboBox::ResetPic() {
-    showButton(Normal);
-}
-
 void KiroXPComboBox::applyColours(bool background) {
-    QPalette field = m_txtData->palette();
+    QPalette field = textField()->palette();
     field.setColor(QPalette::Base, conv::colourFromRef(m_backColor, palette()));
     field.setColor(QPalette::Text, conv::colourFromRef(m_foreColor, palette()));
-    m_txtData->setPalette(field);
+    textField()->setPalette(field);
     if (background) {
         QPalette face = m_backMain->palette();
         face.setColor(QPalette::Window, conv::colourFromRef(m_backColor, palette()));
@@ -115,16 +96,23 @@ void KiroXPComboBox::Clear() {
 }
 
 bool KiroXPComboBox::isListDropped() const {
-    return m_combo1->view() && m_combo1->view()->isVisible();
+    return m_dropList->isVisible();
 }
 
 void KiroXPComboBox::OpenCombo() {
     if (isListDropped()) {
-        m_combo1->hidePopup();
-    } else {
-        m_combo1->setMinimumWidth(width());
-        m_combo1->showPopup();
+        m_dropList->close();
+        return;
     }
+    const QRect control(mapToGlobal(QPoint(0, 0)), size());
+    m_dropList->open(
+        dropListGeometry(control, m_dropList->preferredHeight(), m_context.screenGeometry(this)),
+        m_combo1->currentIndex());
+}
+
+void KiroXPComboBox::pick(int index) {
+    m_combo1->setCurrentIndex(index);
+    textField()->setText(m_combo1->itemText(index));
 }
 
 qint16 KiroXPComboBox::listIndex() const {
@@ -141,7 +129,7 @@ bool KiroXPComboBox::trySetListIndex(qint16 index, QString* error) {
     }
     m_combo1->setCurrentIndex(index);
     if (m_combo1->currentIndex() >= 0)
-        m_txtData->setText(m_combo1->currentText());
+        textField()->setText(m_combo1->currentText());
     Q_EMIT propertyChanged(QStringLiteral("ListIndex"));
     return true;
 }
@@ -158,15 +146,6 @@ QString KiroXPComboBox::itemText(int index) const {
     return m_combo1->itemText(index);
 }
 
-QString KiroXPComboBox::text() const {
-    return m_txtData->text();
-}
-
-void KiroXPComboBox::setText(const QString& text) {
-    m_txtData->setText(text);
-    Q_EMIT propertyChanged(QStringLiteral("Text"));
-}
-
 void KiroXPComboBox::setBackColor(uint ref) {
     m_backColor = ref;
     applyColours(true);
@@ -179,38 +158,26 @@ void KiroXPComboBox::setForeColor(uint ref) {
     Q_EMIT propertyChanged(QStringLiteral("ForeColor"));
 }
 
-QFont KiroXPComboBox::controlFont() const {
-    return m_txtData->font();
-}
-
 void KiroXPComboBox::setControlFont(const QFont& font) {
-    m_txtData->setFont(font);
+    textField()->setFont(font);
     m_combo1->setFont(font);
+    m_dropList->setFont(font);
     relayout();
     Q_EMIT propertyChanged(QStringLiteral("Font"));
 }
 
-bool KiroXPComboBox::locked() const {
-    return m_txtData->isReadOnly();
-}
-
-void KiroXPComboBox::setLocked(bool locked) {
-    m_txtData->setReadOnly(locked);
-    Q_EMIT propertyChanged(QStringLiteral("Locked"));
-}
-
 void KiroXPComboBox::setMaxLength(qint32 length) {
     m_maxLength = length;
-    m_txtData->setMaxLength(length > 0 ? length : 32767);
+    textField()->setMaxLength(length > 0 ? length : 32767);
     Q_EMIT propertyChanged(QStringLiteral("MaxLength"));
 }
 
 QString KiroXPComboBox::toolTipText() const {
-    return m_txtData->toolTip();
+    return textField()->toolTip();
 }
 
 void KiroXPComboBox::setToolTipText(const QString& text) {
-    m_txtData->setToolTip(text);
+    textField()->setToolTip(text);
     Q_EMIT propertyChanged(QStringLiteral("ToolTipText"));
 }
 
@@ -219,22 +186,12 @@ void KiroXPComboBox::setFieldName(const QString& name) {
     Q_EMIT propertyChanged(QStringLiteral("FieldName"));
 }
 
-qint32 KiroXPComboBox::windowHandle() const {
-    return static_cast<qint32>(effectiveWinId());
-}
-
 void KiroXPComboBox::setEnabledFlag(bool enabled) {
     m_enabled = enabled;
     Q_EMIT propertyChanged(QStringLiteral("Enabled"));
     // Only typing is switched: the control and its button stay live, so the list still opens.
-    m_txtData->setEnabled(enabled);
-    if (enabled) {
-        ResetPic();
-        m_outline = kEnabledOutline;
-    } else {
-        showButton(Disabled);
-        m_outline = kDisabledOutline;
-    }
+    textField()->setEnabled(enabled);
+    showEnabledLook(enabled);
     m_backMain->update();
 }
 
@@ -242,17 +199,15 @@ void KiroXPComboBox::relayout() {
     if (m_inRelayout)
         return;
     m_inRelayout = true;
-    int widthTwips = conv::pixelsToTwips(width());
-    if (widthTwips < kMinimumWidthTwips)
-        widthTwips = kMinimumWidthTwips;
+    const int widthTwips = clampedWidthTwips();
     const int widthPixels = conv::twipsToPixels(widthTwips);
-    m_imgUp->move(conv::twipsToPixels(widthTwips - 285), m_imgUp->y());
+    placeButton(widthTwips);
     m_backMain->setGeometry(0, 0, widthPixels, conv::twipsToPixels(465));
     m_combo1->setGeometry(0, conv::twipsToPixels(30), widthPixels, m_combo1->sizeHint().height());
     resize(widthPixels, conv::twipsToPixels(315));
-    m_txtData->setGeometry(conv::twipsToPixels(75),
-                           conv::twipsToPixels(textTopTwips(m_txtData->font().pointSizeF())),
-                           conv::twipsToPixels(widthTwips - 375), conv::twipsToPixels(195));
+    textField()->setGeometry(conv::twipsToPixels(75),
+                             conv::twipsToPixels(textTopTwips(controlFont().pointSizeF())),
+                             conv::twipsToPixels(widthTwips - 375), conv::twipsToPixels(195));
     m_backMain->update();
     m_inRelayout = false;
 }
@@ -261,21 +216,17 @@ void KiroXPComboBox::resizeEvent(QResizeEvent*) {
     relayout();
 }
 
-void KiroXPComboBox::mouseMoveEvent(QMouseEvent*) {
-    ResetPic();
-}
-
 bool KiroXPComboBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_backMain && event->type() == QEvent::MouseMove) {
         ResetPic();
-    } else if (watched == m_txtData) {
+    } else if (watched == textField()) {
         switch (event->type()) {
         case QEvent::MouseMove: {
+            // Raised before the base puts the button back to normal.
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QPointF at = mouse->position() * conv::kTwipsPerPixel;
             Q_EMIT MouseMove(heldButtons(*mouse), shiftState(mouse->modifiers()), float(at.x()),
                              float(at.y()));
-            ResetPic();
             break;
         }
         case QEvent::MouseButtonPress: {
@@ -287,7 +238,7 @@ bool KiroXPComboBox::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseButtonRelease: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (m_txtData->rect().contains(mouse->position().toPoint()))
+            if (textField()->rect().contains(mouse->position().toPoint()))
                 Q_EMIT Click();
             break;
         }
@@ -295,7 +246,7 @@ bool KiroXPComboBox::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return DropDownControl::eventFilter(watched, event);
 }
 
 void KiroXPComboBox::initNewControl(const conv::AmbientProperties&) {
@@ -304,11 +255,12 @@ void KiroXPComboBox::initNewControl(const conv::AmbientProperties&) {
 
 void KiroXPComboBox::readProperties(const conv::PropertyBag& bag,
                                     const conv::AmbientProperties& ambient) {
-    m_txtData->setText(bag.readString(QStringLiteral("Text"), QStringLiteral("0")));
+    textField()->setText(bag.readString(QStringLiteral("Text"), QStringLiteral("0")));
     m_backColor = bag.readColour(QStringLiteral("BackColor"), conv::colourRef(255, 255, 255));
-    m_txtData->setFont(
+    textField()->setFont(
         bag.readFont(QStringLiteral("Font"), conv::FontValue::fromFont(ambient.font)).toFont());
-    m_combo1->setFont(m_txtData->font());
+    m_combo1->setFont(controlFont());
+    m_dropList->setFont(controlFont());
     m_foreColor = bag.readColour(QStringLiteral("ForeColor"),
                                  conv::systemColourRef(conv::SystemColour::WindowText));
     applyColours(false); // the loaded background reaches the field only
@@ -316,10 +268,10 @@ void KiroXPComboBox::readProperties(const conv::PropertyBag& bag,
     const qint16 index = bag.readInt16(QStringLiteral("ListIndex"), -1);
     if (index >= -1 && index < m_combo1->count())
         m_combo1->setCurrentIndex(index);
-    m_txtData->setReadOnly(bag.readBool(QStringLiteral("Locked"), false));
+    textField()->setReadOnly(bag.readBool(QStringLiteral("Locked"), false));
     m_maxLength = bag.readInt32(QStringLiteral("MaxLength"), 0);
-    m_txtData->setMaxLength(m_maxLength > 0 ? m_maxLength : 32767);
-    m_txtData->setToolTip(bag.readString(QStringLiteral("ToolTipText"), QString()));
+    textField()->setMaxLength(m_maxLength > 0 ? m_maxLength : 32767);
+    textField()->setToolTip(bag.readString(QStringLiteral("ToolTipText"), QString()));
     m_fieldName = bag.readString(QStringLiteral("FieldName"), QString());
     relayout();
     m_enabled = bag.readBool(QStringLiteral("Enabled"), false);

@@ -1,6 +1,6 @@
 #include "KiroXPSpin.h"
 
-#include "Dispatch.h"
+#include "Artwork.h"
 #include "ImageBox.h"
 #include "LibraryContext.h"
 #include "TextLayout.h"
@@ -9,15 +9,10 @@
 
 #include <QLineEdit>
 #include <QLocale>
-#include <QMouseEvent>
-#include <QPainter>
 
 namespace datora {
 
 namespace {
-
-const QColor kEnabledOutline(127, 157, 185);
-const QColor kDisabledOutline(192, 192, 192);
 
 // The number as the system writes it: the shortest form, with the system's decimal mark.
 QString numberText(double value) {
@@ -31,8 +26,7 @@ QString numberText(double value) {
 } // namespace
 
 KiroXPSpin::KiroXPSpin(LibraryContext&, QWidget* parent)
-    : QWidget(parent)
-    , m_txtSpin(new QLineEdit(QStringLiteral("0"), this))
+    : FlatTextControl(parent)
     , m_text1(new QLineEdit(QStringLiteral("Text1"), this))
     , m_imgUp(new ImageBox(this))
     , m_imgDown(new ImageBox(this)) {
@@ -49,22 +43,17 @@ KiroXPSpin::KiroXPSpin(LibraryContext&, QWidget* parent)
     QPalette background = palette();
     background.setColor(QPalette::Window, Qt::white);
     setPalette(background);
-    setMouseTracking(true);
 
-    m_txtSpin->setFrame(false);
-    m_txtSpin->setMouseTracking(true);
-    m_txtSpin->installEventFilter(this);
-    m_txtSpin->setGeometry(conv::twipsRect(75, 60, 720, 210));
+    textField()->setGeometry(conv::twipsRect(75, 60, 720, 210));
     // Hidden outside the visible area, it takes the focus after each arrow click.
     m_text1->setGeometry(conv::twipsRect(1440, 1770, 915, 285));
-    setTabOrder(m_txtSpin, m_text1);
+    setTabOrder(textField(), m_text1);
 
     m_imgUp->setGeometry(conv::twipsRect(870, 30, 225, 135));
     m_imgDown->setGeometry(conv::twipsRect(870, 165, 225, 135));
     showArrow(m_imgUp, UpNormal);
     showArrow(m_imgDown, DownNormal);
 
-    connect(m_txtSpin, &QLineEdit::textChanged, this, [this] { Q_EMIT Change(); });
     connect(m_imgUp, &ImageBox::pressed, this, [this] { showArrow(m_imgUp, UpPressed); });
     connect(m_imgDown, &ImageBox::pressed, this, [this] { showArrow(m_imgDown, DownPressed); });
     connect(m_imgUp, &ImageBox::clicked, this, &KiroXPSpin::stepUp);
@@ -87,11 +76,11 @@ void KiroXPSpin::showArrow(ImageBox* box, Picture picture) {
 }
 
 double KiroXPSpin::value() const {
-    return conv::leadingNumber(m_txtSpin->text());
+    return conv::leadingNumber(text());
 }
 
 void KiroXPSpin::setValue(double value) {
-    m_txtSpin->setText(numberText(value));
+    textField()->setText(numberText(value));
     Q_EMIT propertyChanged(QStringLiteral("Value"));
 }
 
@@ -110,55 +99,17 @@ void KiroXPSpin::setMaximum(qint32 maximum) {
     Q_EMIT propertyChanged(QStringLiteral("Max"));
 }
 
-QString KiroXPSpin::text() const {
-    return m_txtSpin->text();
-}
-
-void KiroXPSpin::setText(const QString& text) {
-    m_txtSpin->setText(text);
-    Q_EMIT propertyChanged(QStringLiteral("Text"));
-}
-
-bool KiroXPSpin::locked() const {
-    return m_txtSpin->isReadOnly();
-}
-
-void KiroXPSpin::setLocked(bool locked) {
-    m_txtSpin->setReadOnly(locked);
-    Q_EMIT propertyChanged(QStringLiteral("Locked"));
-}
-
-qint32 KiroXPSpin::windowHandle() const {
-    return static_cast<qint32>(effectiveWinId());
-}
-
-bool KiroXPSpin::enabledFlag() const {
-    return !testAttribute(Qt::WA_ForceDisabled);
-}
-
 void KiroXPSpin::setEnabledFlag(bool enabled) {
-    setEnabled(enabled);
-    m_txtSpin->setEnabled(enabled);
-    m_imgUp->setEnabled(enabled);
-    m_imgDown->setEnabled(enabled);
-    if (enabled) {
-        ResetPic();
-        m_outline = kEnabledOutline;
-    } else {
-        showArrow(m_imgUp, UpDisabled);
-        showArrow(m_imgDown, DownDisabled);
-        m_outline = kDisabledOutline;
-    }
-    update();
-    Q_EMIT propertyChanged(QStringLiteral("Enabled"));
+    writeEnabled(enabled, {m_imgUp, m_imgDown});
 }
 
-QFont KiroXPSpin::controlFont() const {
-    return m_txtSpin->font();
+void KiroXPSpin::showDisabledPictures() {
+    showArrow(m_imgUp, UpDisabled);
+    showArrow(m_imgDown, DownDisabled);
 }
 
 void KiroXPSpin::setControlFont(const QFont& font) {
-    m_txtSpin->setFont(font);
+    textField()->setFont(font);
     Q_EMIT propertyChanged(QStringLiteral("Font"));
     relayout();
 }
@@ -188,38 +139,20 @@ void KiroXPSpin::relayout() {
     if (m_inRelayout)
         return;
     m_inRelayout = true;
-    int widthTwips = conv::pixelsToTwips(width());
-    if (widthTwips < kMinimumWidthTwips)
-        widthTwips = kMinimumWidthTwips;
+    const int widthTwips = clampedWidthTwips();
     const int left = conv::twipsToPixels(widthTwips - 255);
     m_imgUp->move(left, m_imgUp->y());
     m_imgDown->move(left, m_imgDown->y());
-    m_txtSpin->setGeometry(conv::twipsToPixels(75),
-                           conv::twipsToPixels(textTopTwips(m_txtSpin->font().pointSizeF())),
-                           conv::twipsToPixels(widthTwips - 345), conv::twipsToPixels(210));
+    textField()->setGeometry(conv::twipsToPixels(75),
+                             conv::twipsToPixels(textTopTwips(controlFont().pointSizeF())),
+                             conv::twipsToPixels(widthTwips - 345), conv::twipsToPixels(210));
     resize(conv::twipsToPixels(widthTwips), conv::twipsToPixels(330));
     update();
     m_inRelayout = false;
 }
 
-void KiroXPSpin::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setPen(m_outline);
-    painter.drawRect(0, 0, width() - 1, height() - 1);
-}
-
 void KiroXPSpin::resizeEvent(QResizeEvent*) {
     relayout();
-}
-
-void KiroXPSpin::mouseMoveEvent(QMouseEvent*) {
-    ResetPic();
-}
-
-bool KiroXPSpin::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_txtSpin && event->type() == QEvent::MouseMove)
-        ResetPic();
-    return QWidget::eventFilter(watched, event);
 }
 
 void KiroXPSpin::initNewControl(const conv::AmbientProperties&) {
@@ -233,24 +166,20 @@ void KiroXPSpin::initNewControl(const conv::AmbientProperties&) {
 void KiroXPSpin::readProperties(const conv::PropertyBag& bag,
                                 const conv::AmbientProperties& ambient) {
     // On load the flag reaches the control window only; images and outline keep their look.
-    setEnabled(bag.readBool(QStringLiteral("Enabled"), true));
-    m_txtSpin->setReadOnly(bag.readBool(QStringLiteral("Locked"), false));
-    m_txtSpin->setText(bag.readString(QStringLiteral("Text"), QStringLiteral("Text1")));
+    readWindowAndField(bag);
     m_max = bag.readInt32(QStringLiteral("Max"), 32000);
     m_min = bag.readInt32(QStringLiteral("Min"), -32000);
     m_decimal = bag.readInt16(QStringLiteral("Decimal"), 0);
     m_largeChange = bag.readDouble(QStringLiteral("LargeChange"), 1.0);
     m_storedValue = bag.readDouble(QStringLiteral("Value"), 0.0);
-    m_txtSpin->setFont(
+    textField()->setFont(
         bag.readFont(QStringLiteral("Font"), conv::FontValue::fromFont(ambient.font)).toFont());
     relayout();
 }
 
 void KiroXPSpin::writeProperties(conv::PropertyBag& bag,
                                  const conv::AmbientProperties& ambient) const {
-    bag.write(QStringLiteral("Enabled"), enabledFlag(), true);
-    bag.write(QStringLiteral("Locked"), locked(), false);
-    bag.write(QStringLiteral("Text"), text(), QStringLiteral("Text1"));
+    writeWindowAndField(bag);
     bag.write(QStringLiteral("Max"), m_max, qint16(32000));
     bag.write(QStringLiteral("Min"), m_min, qint16(-32000));
     bag.write(QStringLiteral("Decimal"), m_decimal, qint16(0));
@@ -262,18 +191,12 @@ void KiroXPSpin::writeProperties(conv::PropertyBag& bag,
 
 bool KiroXPSpin::dispatch(qint32 id, conv::DispatchKind kind, QVariant& value, QString* error) {
     using K = DispatchMember::Kind;
-    return dispatchMember(*this,
-                          {{kDispValue, "Value", K::ReadWrite},
-                           {kDispLargeChange, "LargeChange", K::ReadWrite},
-                           {kDispMin, "Min", K::ReadWrite},
-                           {kDispMax, "Max", K::ReadWrite},
-                           {kDispText, "Text", K::ReadWrite},
-                           {kDispLocked, "Locked", K::ReadWrite},
-                           {kDisphWnd, "hWnd", K::ReadOnly},
-                           {kDispEnabled, "Enabled", K::ReadWrite},
-                           {kDispResetPic, "ResetPic", K::Method},
-                           {kDispatchFont, "Font", K::ReadWrite}},
-                          id, kind, value, error);
+    return dispatchField({{kDispValue, "Value", K::ReadWrite},
+                          {kDispLargeChange, "LargeChange", K::ReadWrite},
+                          {kDispMin, "Min", K::ReadWrite},
+                          {kDispMax, "Max", K::ReadWrite}},
+                         {kDispText, kDispLocked, kDisphWnd, kDispEnabled, kDispResetPic}, id, kind,
+                         value, error);
 }
 
 } // namespace datora

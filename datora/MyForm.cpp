@@ -15,6 +15,7 @@
 #include "conventions/TimeText.h"
 #include "conventions/Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <limits>
@@ -202,6 +203,15 @@ void MyForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(kFrame);
     painter.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+void MyForm::keyPressEvent(QKeyEvent* event) {
+    // Only a day or "Close" ends the calendar; a dialog's Escape would too.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MyForm::cellPressed(int index) {

@@ -16,6 +16,9 @@ class DatoraPlugin final : public QObject, public conv::ControlFactory {
 public:
     explicit DatoraPlugin(QObject* parent = nullptr);
 
+    void start(const conv::Clock& clock, conv::TimerSource& timers) override {
+        m_factory.start(clock, timers);
+    }
     QStringList classNames() const override { return m_factory.classNames(); }
     QWidget* createControl(const QString& className, QWidget* parent, QString* error) override {
         return m_factory.createControl(className, parent, error);

@@ -2,8 +2,18 @@
 
 #include "conventions/ControlFactory.h"
 
+PluginControlLoader::PluginControlLoader(const QString& libraryPath, const conv::Clock& clock,
+                                         conv::TimerSource& timers)
+    : m_loader(libraryPath)
+    , m_clock(clock)
+    , m_timers(timers) {}
+
 PluginControlLoader::PluginControlLoader(const QString& libraryPath)
-    : m_loader(libraryPath) {}
+    : m_ownClock(std::make_unique<conv::SystemClock>())
+    , m_ownTimers(std::make_unique<conv::QtTimerSource>())
+    , m_loader(libraryPath)
+    , m_clock(*m_ownClock)
+    , m_timers(*m_ownTimers) {}
 
 QWidget* PluginControlLoader::createControl(const QString& className, QWidget* parent,
                                             QString* error) {
@@ -12,6 +22,10 @@ QWidget* PluginControlLoader::createControl(const QString& className, QWidget* p
         if (error)
             *error = m_loader.errorString();
         return nullptr;
+    }
+    if (!m_started) {
+        factory->start(m_clock, m_timers);
+        m_started = true;
     }
     return factory->createControl(className, parent, error);
 }

@@ -1,6 +1,8 @@
 // The calendar drop-down: the grid of a month, the highlight and press rules, the date keys.
 #include "conventions/DateSerial.h"
+#include "datora/CommandButton.h"
 #include "datora/DateKey.h"
+#include "datora/ImageBox.h"
 #include "datora/KiroXPComboBox.h"
 #include "datora/KiroXPSpin.h"
 #include "datora/LbDate.h"
@@ -8,6 +10,7 @@
 #include "datora/MyForm.h"
 #include "support/ManualTime.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +26,14 @@ const QColor kHighlight(40, 106, 197);
 
 qint32 serial(int y, int m, int d) {
     return conv::toDateSerial(QDate(y, m, d));
+}
+
+// The six weeks of a grid as rows of day numbers, grey days in brackets.
+QStringList weeks(std::initializer_list<const char*> rows) {
+    QStringList texts;
+    for (const char* row : rows)
+        texts << QLatin1String(row);
+    return texts;
 }
 
 } // namespace
@@ -73,25 +84,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("July 2003, the 1st a Tuesday")
             << serial(2003, 7, 13)
-            << QStringList{"(29) (30) 1 2 3 4 5",    "6 7 8 9 10 11 12",
-                           "13 14 15 16 17 18 19",   "20 21 22 23 24 25 26",
-                           "27 28 29 30 31 (1) (2)", "(3) (4) (5) (6) (7) (8) (9)"};
+            << weeks({"(29) (30) 1 2 3 4 5", "6 7 8 9 10 11 12", "13 14 15 16 17 18 19",
+                      "20 21 22 23 24 25 26", "27 28 29 30 31 (1) (2)",
+                      "(3) (4) (5) (6) (7) (8) (9)"});
         QTest::newRow("June 2003, the 1st a Sunday")
             << serial(2003, 6, 2)
-            << QStringList{"(25) (26) (27) (28) (29) (30) (31)",
-                           "1 2 3 4 5 6 7",
-                           "8 9 10 11 12 13 14",
-                           "15 16 17 18 19 20 21",
-                           "22 23 24 25 26 27 28",
-                           "29 30 (1) (2) (3) (4) (5)"};
+            << weeks({"(25) (26) (27) (28) (29) (30) (31)", "1 2 3 4 5 6 7", "8 9 10 11 12 13 14",
+                      "15 16 17 18 19 20 21", "22 23 24 25 26 27 28", "29 30 (1) (2) (3) (4) (5)"});
         QTest::newRow("February 2004, a leap year")
             << serial(2004, 2, 10)
-            << QStringList{"(25) (26) (27) (28) (29) (30) (31)",
-                           "1 2 3 4 5 6 7",
-                           "8 9 10 11 12 13 14",
-                           "15 16 17 18 19 20 21",
-                           "22 23 24 25 26 27 28",
-                           "29 (1) (2) (3) (4) (5) (6)"};
+            << weeks({"(25) (26) (27) (28) (29) (30) (31)", "1 2 3 4 5 6 7", "8 9 10 11 12 13 14",
+                      "15 16 17 18 19 20 21", "22 23 24 25 26 27 28",
+                      "29 (1) (2) (3) (4) (5) (6)"});
     }
     void grids() {
         QFETCH(qint32, initValue);
@@ -124,6 +128,56 @@ private Q_SLOTS:
         QVERIFY(cell->hasPicture());
         QVERIFY(!cell->fontBold());
         QCOMPARE(cell->backColor(), QColor(Qt::white));
+    }
+
+    // The calendar as the picker shows it at the screen's top edge, driven by presses and keys
+    // as the window system delivers them.
+    std::unique_ptr<MyForm> shownAtTheTop(qint32 initValue) {
+        auto form = std::make_unique<MyForm>(*m_context);
+        form->InitValue = initValue;
+        form->move(0, 0);
+        form->show(); // activates
+        if (!QTest::qWaitForWindowActive(form.get()))
+            return nullptr;
+        return form;
+    }
+
+    void monthButtonOpensAndClosesTheListWithoutAPick() {
+        auto form = shownAtTheTop(serial(2003, 7, 13));
+        QVERIFY(form);
+        datora::KiroXPComboBox* months = form->monthList();
+        const QPoint button =
+            months->dropButton()->mapTo(form.get(), months->dropButton()->rect().center());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(months->isListDropped());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(!months->isListDropped());
+        QCOMPARE(months->text(), QStringLiteral("July"));
+        QCOMPARE(months->listIndex(), qint16(6));
+        QCOMPARE(form->cell(2)->tanggal(), QString::number(serial(2003, 7, 1)));
+    }
+
+    void onlyADayOrCloseEndsTheCalendar() {
+        auto form = shownAtTheTop(serial(2003, 7, 13));
+        QVERIFY(form);
+        QSignalSpy finished(form.get(), &QDialog::finished);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Escape);
+        QVERIFY(form->isVisible());
+
+        // Escape in the open month list closes the list only.
+        datora::KiroXPComboBox* months = form->monthList();
+        const QPoint button =
+            months->dropButton()->mapTo(form.get(), months->dropButton()->rect().center());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(months->isListDropped());
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
+        QVERIFY(!months->isListDropped());
+        QVERIFY(form->isVisible());
+        QCOMPARE(finished.count(), 0);
+
+        QTest::mouseClick(form->closeButton(), Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(!form->isVisible());
+        QCOMPARE(finished.count(), 1);
     }
 
     void highlightFollowsIntoTheNextMonth() {

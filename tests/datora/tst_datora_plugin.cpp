@@ -4,9 +4,11 @@
 #include "conventions/ControlHosting.h"
 #include "conventions/DatePattern.h"
 #include "conventions/DateSerial.h"
+#include "support/ManualTime.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QMouseEvent>
 #include <QPluginLoader>
 #include <QSignalSpy>
 #include <QTest>
@@ -39,6 +41,9 @@ conv::PropertyBag mainWindowDesign() {
 class TestDatoraPlugin : public QObject {
     Q_OBJECT
 
+    // The host's time, which the library takes for its clock and timers; it outlives the
+    // plugin's controls.
+    ManualTime m_time{QDateTime(QDate(2026, 12, 9), QTime(12, 0))};
     QPluginLoader m_loader;
     conv::ControlFactory* m_factory = nullptr;
     std::unique_ptr<QWidget> m_host;
@@ -59,6 +64,14 @@ private Q_SLOTS:
         m_factory = qobject_cast<conv::ControlFactory*>(m_loader.instance());
         QVERIFY(m_factory);
         m_host = std::make_unique<QWidget>();
+
+        // Until the host has given its clock and timers the library makes nothing.
+        QString error;
+        QCOMPARE(m_factory->createControl(QStringLiteral("KiroXPControls2.KiroXPSpin"),
+                                          m_host.get(), &error),
+                 nullptr);
+        QVERIFY(error.contains(QStringLiteral("not been started")));
+        m_factory->start(m_time, m_time);
     }
 
     void cleanupTestCase() { m_host.reset(); }
@@ -106,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(changes.count(), 1);
         QCOMPARE(widget->property("Value").toInt(), 40248);
 
-        const QDate today = QDate::currentDate();
+        const QDate today = m_time.now().date();
         const qint32 todaySerial = conv::toDateSerial(today);
         QVERIFY(widget->setProperty("Value", todaySerial));
         QCOMPARE(changes.count(), 2);
@@ -158,6 +171,37 @@ private Q_SLOTS:
         QVERIFY(buttonHosted->dispatch(0x68030002, conv::DispatchKind::Put, value, &error));
         QCOMPARE(button->property("Caption").toString(), QStringLiteral("&Close"));
         delete button;
+    }
+
+    void controlsRunOnTheHostsClockAndTimers() {
+        ManualTime other(QDateTime(QDate(2001, 1, 1), QTime(0, 0)));
+        m_factory->start(other, other); // a later start changes nothing
+        QWidget* widget = create(QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
+        auto* hosted = qobject_cast<conv::HostedControl*>(widget);
+        QVERIFY(hosted);
+        hosted->initNewControl(ambient());
+        QCOMPARE(widget->property("Value").toInt(), conv::toDateSerial(QDate(2026, 12, 9)));
+        QCOMPARE(widget->property("Text").toString(), QStringLiteral("2026/12/09"));
+        delete widget;
+
+        // The button follows the pointer with a timer made by the host's timer source.
+        m_host->resize(200, 100);
+        m_host->show();
+        QWidget* button = create(QStringLiteral("KiroXPControls2.CommandButton"));
+        QVERIFY(button);
+        button->setGeometry(10, 10, 75, 23);
+        button->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+        QCOMPARE(m_time.activeTimerCount(), 0);
+        const QPoint centre = button->rect().center();
+        QMouseEvent move(QEvent::MouseMove, centre, button->mapToGlobal(centre), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(button, &move);
+        QCOMPARE(m_time.activeTimerCount(), 1);
+        QCOMPARE(other.activeTimerCount(), 0);
+        delete button;
+        QCOMPARE(m_time.activeTimerCount(), 0);
+        m_host->hide();
     }
 
     void calendarGoesWithTheHostWindow() {

@@ -1,6 +1,7 @@
 // Shows every Datora control in each of its looks side by side: the push button normal, hot,
 // focused, pressed and disabled; the drop-down and arrow images; live pickers, spins and combo
-// boxes enabled and disabled; and the calendar open on July 2003.
+// boxes enabled and disabled, the first combo box with its list dropped down under it; and the
+// calendar open on July 2003.
 #include "conventions/ColourRef.h"
 #include "conventions/DateSerial.h"
 #include "datora/Artwork.h"
@@ -16,6 +17,8 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -123,12 +126,16 @@ int main(int argc, char* argv[]) {
             spin->setEnabledFlag(false);
         return spin;
     });
+    datora::KiroXPComboBox* dropped = nullptr;
     addLive(6, QStringLiteral("KiroXPComboBox"), [&](int column) {
         auto* combo = new datora::KiroXPComboBox(context);
         combo->setControlFont(datora::tahoma());
-        combo->AddItem(QStringLiteral("July"));
-        combo->setListIndex(0);
+        for (int month = 1; month <= 12; ++month)
+            combo->AddItem(QLocale::system().standaloneMonthName(month));
+        combo->setListIndex(6);
         combo->setEnabledFlag(column != 4);
+        if (!dropped)
+            dropped = combo;
         return combo;
     });
     addLive(7, QStringLiteral("CommandButton"), [&](int column) {
@@ -151,5 +158,7 @@ int main(int argc, char* argv[]) {
     grid->addWidget(calendar, 8, 1, 1, 3, Qt::AlignLeft);
 
     window.show();
+    // The list as the button drops it: under the field, as wide as the control.
+    QTimer::singleShot(0, dropped, [dropped] { dropped->OpenCombo(); });
     return app.exec();
 }

@@ -73,13 +73,13 @@ int main(int argc, char* argv[]) {
     IniSettingsStore settings(config.filePath(QStringLiteral("settings.ini")));
     DesktopFileOpener opener;
     QtDialogs dialogs;
-    PluginControlLoader controls(QCoreApplication::applicationDirPath() +
-                                 QStringLiteral("/libdatora.so"));
     LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
     TimedPowerRequests power(logindRequests);
     QtAlarmPlayer player;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
+    PluginControlLoader controls(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
     Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath()});

@@ -18,7 +18,7 @@ QString settingsFile() {
 RealServices::RealServices()
     : m_programFolder(QCoreApplication::applicationDirPath())
     , m_settings(settingsFile())
-    , m_controls(m_programFolder + QStringLiteral("/libdatora.so"))
+    , m_controls(m_programFolder + QStringLiteral("/libdatora.so"), m_clock, m_timers)
     , m_power(QDBusConnection::systemBus(), QDBusConnection::sessionBus()) {}
 
 MainServices RealServices::mainServices() {

@@ -21,14 +21,15 @@ public:
 
 private:
     QString m_programFolder;
+    // First: the control library's controls keep time with them.
+    conv::SystemClock m_clock;
+    conv::QtTimerSource m_timers;
     IniSettingsStore m_settings;
     DesktopFileOpener m_fileOpener;
     QtDialogs m_dialogs;
     PluginControlLoader m_controls;
     LogindPowerRequests m_power;
     QtAlarmPlayer m_player;
-    conv::SystemClock m_clock;
-    conv::QtTimerSource m_timers;
 };
 
 // The application object's settings that every way of starting the program shares.

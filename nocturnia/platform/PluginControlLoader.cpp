@@ -8,13 +8,6 @@ PluginControlLoader::PluginControlLoader(const QString& libraryPath, const conv:
     , m_clock(clock)
     , m_timers(timers) {}
 
-PluginControlLoader::PluginControlLoader(const QString& libraryPath)
-    : m_ownClock(std::make_unique<conv::SystemClock>())
-    , m_ownTimers(std::make_unique<conv::QtTimerSource>())
-    , m_loader(libraryPath)
-    , m_clock(*m_ownClock)
-    , m_timers(*m_ownTimers) {}
-
 QWidget* PluginControlLoader::createControl(const QString& className, QWidget* parent,
                                             QString* error) {
     auto* factory = qobject_cast<conv::ControlFactory*>(m_loader.instance());

@@ -14,7 +14,7 @@ namespace {
 QUrl mediaUrl(const QString& text) {
     if (text.isEmpty())
         return {};
-    const QUrl url(text);
+    QUrl url(text);
     // One letter before the colon is a drive, not a scheme.
     if (url.isValid() && url.scheme().size() > 1)
         return url;

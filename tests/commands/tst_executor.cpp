@@ -17,7 +17,7 @@ public:
     QStringList calls;
 
     QString selectedCommand() const override {
-        const QString text = texts.value(qMin(reads, int(texts.size()) - 1));
+        QString text = texts.value(qMin(reads, int(texts.size()) - 1));
         ++reads;
         return text;
     }

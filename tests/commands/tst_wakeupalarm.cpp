@@ -29,7 +29,7 @@ public:
     void showError(const QString& text) override { shown << text; }
 };
 
-const qint64 kMinute = 60 * 1000;
+const qint64 kMinute = qint64(60) * 1000;
 
 // The alarm panel in a window of its own, with a recording player and the snooze timer on a
 // manual clock.

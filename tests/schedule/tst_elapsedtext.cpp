@@ -19,7 +19,7 @@ private Q_SLOTS:
         QTest::newRow("a minute and a second") << qint64(61) << u"1 Minute, 1 Second"_s;
         QTest::newRow("a second") << qint64(1) << u"1 Second"_s;
         QTest::newRow("zero parts inside") << qint64(31536000 + 59) << u"1 Year, 59 Seconds"_s;
-        QTest::newRow("years") << qint64(2 * 31536000LL + 3 * 86400 + 4 * 3600 + 5 * 60 + 6)
+        QTest::newRow("years") << qint64(2 * 31536000LL + 3 * 86400LL + 4 * 3600LL + 5 * 60LL + 6)
                                << u"2 Years, 3 Days, 4 Hours, 5 Minutes, 6 Seconds"_s;
         QTest::newRow("a leap year's extra day") << qint64(366 * 86400LL) << u"1 Year, 1 Day"_s;
         QTest::newRow("nothing left") << qint64(0) << u""_s;

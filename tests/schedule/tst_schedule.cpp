@@ -116,7 +116,7 @@ struct Armed {
     }
 };
 
-const qint64 kMinute = 60 * 1000;
+const qint64 kMinute = qint64(60) * 1000;
 
 } // namespace
 
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(f.fields.lblActive.text(), QStringLiteral("The Trigger Is Deactivated"));
         QCOMPARE(f.fields.Text8.text(), QStringLiteral("0"));
         QVERIFY(!f.page.Timer2->isActive());
-        f.time.advance(10 * 1000);
+        f.time.advance(qint64(10) * 1000);
         QCOMPARE(f.requests(), 1);
     }
 

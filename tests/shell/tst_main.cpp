@@ -184,8 +184,8 @@ private Q_SLOTS:
     void realDatePickerShowsTodayInItsOwnPattern() {
         // The control library as shipped, beside the test executables.
         Fixture f;
-        PluginControlLoader library(QCoreApplication::applicationDirPath() +
-                                    QStringLiteral("/libdatora.so"));
+        PluginControlLoader library(
+            QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), f.time, f.time);
         f.main = std::make_unique<Main>(MainServices{
             f.settings, f.opener, f.dialogs, library, f.power, f.player, f.time, f.time,
             conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
@@ -259,6 +259,20 @@ private Q_SLOTS:
         main.mnuExit_Click();
         QVERIFY(!f.player.playing);
         QTRY_VERIFY(window.isNull());
+    }
+
+    void exitClosesOnlyTheProgramsOwnWindows() {
+        Fixture f;
+        Main& main = f.load();
+        QWidget foreign; // another component's window in the same process
+        foreign.show();
+        main.page->CmbOption->setCurrentText(QStringLiteral("Display A Notification"));
+        main.PerformSelectedCommand();
+        QPointer<SilentAlarm> notification = main.commands().silentAlarm();
+        QVERIFY(notification && notification->isVisible());
+        main.mnuExit_Click();
+        QTRY_VERIFY(notification.isNull());
+        QVERIFY(foreign.isVisible());
     }
 
     void helpAndDocumentsOpenFromTheProgramFolder() {

@@ -2,6 +2,7 @@
 #include "commands/AlarmStop.h"
 #include "conventions/DateSerial.h"
 #include "conventions/Timer.h"
+#include "netmon/SpeedSampling.h"
 #include "support/MainFixture.h"
 
 #include <QCheckBox>
@@ -26,6 +27,8 @@ struct Armed : Fixture {
                 time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500))), load())) {
         main.page->CmbOption->setCurrentText(command);
         power.calls.clear();
+        // The tests write the speed figures themselves.
+        main.network->Timer1->stop();
     }
     void scheduleAt(const QTime& at, const QDate& date = QDate(2026, 12, 9)) {
         main.page->DT->setTime(at);

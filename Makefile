@@ -24,3 +24,4 @@ bench: build
 	bench/startup-idle.sh 30
 	bench/startup-idle.sh 60 armed
 	bench/firing-delay.sh
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/netmon_tick

@@ -7,6 +7,7 @@
 #include "platform/DesktopFileOpener.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/LogindPowerRequests.h"
+#include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
@@ -76,12 +77,13 @@ int main(int argc, char* argv[]) {
     LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
     TimedPowerRequests power(logindRequests);
     QtAlarmPlayer player;
+    NetlinkInterfaceCounters interfaces;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
     PluginControlLoader controls(
         QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
-                           conv::DateTimeConventions::usEnglish(),
+    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, clock,
+                           timers, conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath()});
     main.Form_Load();
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));

@@ -19,6 +19,7 @@
 #include "conventions/StoredDesign.h"
 #include "conventions/Timer.h"
 #include "conventions/Twips.h"
+#include "netmon/SpeedSampling.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "schedule/ScheduleDetails.h"
 #include "schedule/ScheduleEvaluation.h"
@@ -61,6 +62,20 @@ private:
     QWidget& m_window;
 };
 
+// Timers that tick just after each second boundary, in the display's turn: before the
+// schedule's test, which then compares the figures of the same second.
+class DisplayTurnTimers final : public conv::TimerSource {
+public:
+    explicit DisplayTurnTimers(SecondTimers& timers)
+        : m_timers(timers) {}
+    std::unique_ptr<conv::Timer> createTimer() override {
+        return m_timers.createTimer(SecondTimers::DisplayTurn);
+    }
+
+private:
+    SecondTimers& m_timers;
+};
+
 conv::StoredDesign loadDesign() {
     QFile file(QStringLiteral(":/designs/Main.design"));
     if (!file.open(QIODevice::ReadOnly))
@@ -98,6 +113,7 @@ Main::~Main() {
     // In the reverse order of their making: each subsystem works on the ones made before it,
     // and all of them on the timers.
     delete m_splash;
+    delete network;
     m_commands.reset();
     delete schedule;
     details.reset();
@@ -203,6 +219,10 @@ void Main::buildSubsystems() {
                                   *m_secondTimers, m_services.clock, m_services.conventions},
         this);
     wireless = new WirelessPage(*Frame5, m_services.dialogs, m_services.settings);
+    DisplayTurnTimers secondTicks(*m_secondTimers);
+    network = new SpeedSampling(SpeedSampling::Links{*this, *page->lblDSpeed, *page->lblUSpeed,
+                                                     speed, m_services.settings,
+                                                     m_services.interfaces, secondTicks});
 }
 
 void Main::setMethodHeight(bool speedMethod) {
@@ -235,6 +255,7 @@ void Main::Form_Load() {
         m_commands->createPowerController();
         return true;
     });
+    load.add(QStringLiteral("connection list"), [this] { return network->fillConnectionList(); });
     load.add(QStringLiteral("time picker"), [this] {
         page->DT->setTime(m_services.clock.now().time());
         return true;
@@ -244,6 +265,7 @@ void Main::Form_Load() {
     // Timers enabled at design start with the window.
     schedule->Timer3->start();
     schedule->Timer10->start();
+    network->Timer1->start();
 }
 
 bool Main::loadDatePicker() {
@@ -311,7 +333,8 @@ void Main::cleanup() {
         }
     }
     m_windows.closeAll();
-    for (conv::Timer* timer : {schedule->Timer3.get(), schedule->Timer10.get(), page->Timer2.get()})
+    for (conv::Timer* timer : {schedule->Timer3.get(), schedule->Timer10.get(), page->Timer2.get(),
+                               network->Timer1.get()})
         timer->stop();
     Timer4->setEnabled(false);
     Snooze->setEnabled(false);

@@ -21,6 +21,7 @@ class QLabel;
 class ScheduleDetails;
 class ScheduleEvaluation;
 class SecondTimers;
+class SpeedSampling;
 class Splash;
 class WakeUpAlarm;
 class WirelessPage;
@@ -99,6 +100,7 @@ public:
     std::unique_ptr<ScheduleDetails> details; // in Frame11 and Frame13
     ScheduleEvaluation* schedule = nullptr;
     WirelessPage* wireless = nullptr; // in Frame5
+    SpeedSampling* network = nullptr; // the speed panel's figures and the interface list
 
 Q_SIGNALS:
     // Every window has been unloaded: the program ends.

@@ -8,6 +8,7 @@ class AlarmPlayer;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
+class InterfaceCounters;
 class PowerRequests;
 class SettingsStore;
 
@@ -24,7 +25,8 @@ struct MainServices {
     Dialogs& dialogs;
     ControlLoader& controls;
     PowerRequests& power;
-    AlarmPlayer& player; // the program's one media player
+    AlarmPlayer& player;           // the program's one media player
+    InterfaceCounters& interfaces; // the network interface table
     conv::Clock& clock;
     conv::TimerSource& timers;
     conv::DateTimeConventions conventions;

@@ -120,9 +120,10 @@ private Q_SLOTS:
         // Without the control library the picker step is skipped and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
         QCOMPARE(main.KiroXPDTPicker1, nullptr);
-        QCOMPARE(main.loadReport(), (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s,
-                                                 u"tidelink"_s, u"farcall"_s, u"command list"_s,
-                                                 u"power controller"_s, u"time picker"_s}));
+        QCOMPARE(main.loadReport(),
+                 (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s, u"tidelink"_s,
+                              u"farcall"_s, u"command list"_s, u"power controller"_s,
+                              u"connection list"_s, u"time picker"_s}));
         QCOMPARE(main.page->DT->time(), QTime(22, 15, 30));
     }
 
@@ -188,8 +189,8 @@ private Q_SLOTS:
                                         QStringLiteral("/libdatora.so"),
                                     f.time, f.time);
         f.main = std::make_unique<Main>(MainServices{
-            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.time, f.time,
-            conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.interfaces, f.time,
+            f.time, conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         Main& main = *f.main;
         main.Form_Load();
         QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));

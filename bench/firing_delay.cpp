@@ -10,6 +10,7 @@
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtTrayIcon.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
 #include "support/DBusMock.h"
@@ -78,9 +79,10 @@ int main(int argc, char* argv[]) {
     LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
     TimedPowerRequests power(logindRequests);
     QtAlarmPlayer player;
+    QtTrayIcon tray;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
+    Main main(MainServices{settings, opener, dialogs, controls, power, player, tray, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath()});
     main.Form_Load();

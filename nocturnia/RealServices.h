@@ -8,12 +8,14 @@
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtTrayIcon.h"
 #include "shell/MainServices.h"
 
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
 // library beside the executable, logind and the desktop's session manager for power
-// requests, Qt Multimedia for the alarm's sound, the system clock and Qt's timers.
+// requests, Qt Multimedia for the alarm's sound, Qt's notification-area icon, the system clock
+// and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -27,6 +29,7 @@ private:
     PluginControlLoader m_controls;
     LogindPowerRequests m_power;
     QtAlarmPlayer m_player;
+    QtTrayIcon m_tray;
     conv::SystemClock m_clock;
     conv::QtTimerSource m_timers;
 };

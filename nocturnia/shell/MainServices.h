@@ -10,6 +10,7 @@ class Dialogs;
 class FileOpener;
 class PowerRequests;
 class SettingsStore;
+class TrayIcon;
 
 namespace conv {
 class Clock;
@@ -25,6 +26,7 @@ struct MainServices {
     ControlLoader& controls;
     PowerRequests& power;
     AlarmPlayer& player; // the program's one media player
+    TrayIcon& tray;      // the program's one notification-area icon
     conv::Clock& clock;
     conv::TimerSource& timers;
     conv::DateTimeConventions conventions;

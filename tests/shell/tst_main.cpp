@@ -187,7 +187,7 @@ private Q_SLOTS:
         PluginControlLoader library(QCoreApplication::applicationDirPath() +
                                     QStringLiteral("/libdatora.so"));
         f.main = std::make_unique<Main>(MainServices{
-            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.time, f.time,
+            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.tray, f.time, f.time,
             conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         Main& main = *f.main;
         main.Form_Load();

@@ -11,6 +11,7 @@ packages=(
     dbus python3-dbusmock
     xvfb xauth imagemagick trayer xdotool
     xdg-utils desktop-file-utils
+    fp-utils groff poppler-utils xchm
     fonts-wine fonts-dejavu-core
 )
 

@@ -12,6 +12,7 @@ packages=(
     xvfb xauth imagemagick trayer xdotool
     xdg-utils desktop-file-utils
     fp-utils groff poppler-utils xchm
+    appstream dpkg-dev
     fonts-wine fonts-dejavu-core
 )
 

@@ -12,7 +12,7 @@ packages=(
     xvfb xauth imagemagick trayer xdotool
     xdg-utils desktop-file-utils
     fp-utils groff poppler-utils xchm
-    appstream dpkg-dev
+    appstream dpkg-dev at-spi2-core python3-pyatspi
     fonts-wine fonts-dejavu-core
 )
 

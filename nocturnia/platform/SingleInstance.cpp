@@ -18,6 +18,10 @@ SingleInstance::SingleInstance(const QString& basePath, QObject* parent)
     : QObject(parent)
     , m_lock(basePath + QStringLiteral(".lock"))
     , m_socketPath(basePath + QStringLiteral(".socket")) {
+    // A lock is stale only when its process is gone, never by its age: the program runs for
+    // days. (Qt's default takes over a 30-second-old lock where the file system has no native
+    // locks to stop it.)
+    m_lock.setStaleLockTime(0);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::answer);
 }

@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -55,6 +56,21 @@ private Q_SLOTS:
         QCOMPARE(later.claim, SingleInstance::Claim::Running);
         QVERIFY(later.answered);
         QCOMPARE(shown.count(), 1);
+    }
+
+    void aLongRunningProgramKeepsItsLock() {
+        QTemporaryDir dir;
+        const QString base = dir.filePath(u"nocturnia"_s);
+        SingleInstance first(base);
+        QCOMPARE(first.claim(), SingleInstance::Claim::First);
+        // As if it had started a day ago.
+        QFile lock(base + u".lock"_s);
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
+        SingleInstance later(base);
+        QCOMPARE(later.claim(), SingleInstance::Claim::Running);
     }
 
     void lockOfACrashedProgramIsTakenOver() {

@@ -11,6 +11,7 @@
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtTrayIcon.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
 #include "support/DBusMock.h"
@@ -78,12 +79,13 @@ int main(int argc, char* argv[]) {
     TimedPowerRequests power(logindRequests);
     QtAlarmPlayer player;
     NetlinkInterfaceCounters interfaces;
+    QtTrayIcon tray;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
     PluginControlLoader controls(
         QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, clock,
-                           timers, conv::DateTimeConventions::usEnglish(),
+    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
+                           clock, timers, conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath()});
     main.Form_Load();
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));

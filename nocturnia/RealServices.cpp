@@ -24,7 +24,8 @@ RealServices::RealServices()
 MainServices RealServices::mainServices() {
     return MainServices{
         m_settings,     m_fileOpener, m_dialogs, m_controls, m_power,
-        m_player,       m_interfaces, m_clock,   m_timers,   conv::DateTimeConventions::system(),
+        m_player,       m_interfaces, m_tray,    m_clock,    m_timers,
+        conv::DateTimeConventions::system(),
         m_programFolder};
 }
 

@@ -9,13 +9,14 @@
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtTrayIcon.h"
 #include "shell/MainServices.h"
 
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
 // library beside the executable, logind and the desktop's session manager for power
-// requests, Qt Multimedia for the alarm's sound, the kernel's interface table, the system
-// clock and Qt's timers.
+// requests, Qt Multimedia for the alarm's sound, the kernel's interface table, Qt's
+// notification-area icon, the system clock and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -33,6 +34,7 @@ private:
     LogindPowerRequests m_power;
     QtAlarmPlayer m_player;
     NetlinkInterfaceCounters m_interfaces;
+    QtTrayIcon m_tray;
 };
 
 // The application object's settings that every way of starting the program shares.

@@ -11,6 +11,8 @@ packages=(
     dbus python3-dbusmock iproute2
     xvfb xauth imagemagick trayer xdotool
     xdg-utils desktop-file-utils
+    fp-utils groff poppler-utils xchm
+    appstream dpkg-dev at-spi2-core python3-pyatspi
     fonts-wine fonts-dejavu-core
 )
 

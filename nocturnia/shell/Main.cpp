@@ -25,7 +25,9 @@
 #include "schedule/ScheduleEvaluation.h"
 #include "schedule/SecondTimers.h"
 #include "shell/LoadSequence.h"
+#include "shell/Navigation.h"
 #include "shell/Splash.h"
+#include "shell/TrayMenu.h"
 #include "triggers/WirelessPage.h"
 
 #include <QCloseEvent>
@@ -35,7 +37,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QStyle>
 #include <QTimeEdit>
 
 Q_LOGGING_CATEGORY(lcMain, "nocturnia.main")
@@ -129,14 +130,6 @@ void Main::buildRegions() {
     Banner->setGeometry(0, 0, 700, 80);
     Banner->setPixmap(QPixmap(QStringLiteral(":/pictures/banner.png")));
 
-    const QString folder = m_services.programFolder;
-    Label49 = placed(new ClickableLabel(QString(), this), 7320, 120, 1455, 375);
-    Label48 = placed(new ClickableLabel(QString(), this), 8880, 120, 1335, 375);
-    connect(Label49, &ClickableLabel::clicked, this,
-            [this, folder] { LaunchApp(folder + QStringLiteral("/Help.chm")); });
-    connect(Label48, &ClickableLabel::clicked, this,
-            [this, folder] { LaunchApp(folder + QStringLiteral("/Leafwise Campaign.pdf")); });
-
     const auto frame = [this](const char* name, const char* caption, int left, int top, int width,
                               int height) {
         auto* box =
@@ -153,35 +146,31 @@ void Main::buildRegions() {
 }
 
 void Main::buildNavigation() {
-    const struct {
-        ClickableLabel** label;
-        const char* caption;
-        QStyle::StandardPixmap icon;
-    } links[] = {
-        {&Label28, "Automatic Commands", QStyle::SP_ComputerIcon},
-        {&Label9, "Wireless Technologies", QStyle::SP_DriveNetIcon},
-        {&Label47, "Sound Activation Console", QStyle::SP_MediaVolume},
-        {&Label8, "Exit Application", QStyle::SP_DialogCloseButton},
+    const auto openConsole = [this] {
+        if (showSoundConsole)
+            showSoundConsole();
     };
-    int y = 24;
-    for (const auto& link : links) {
-        auto* icon = new QLabel(Frame7);
-        icon->setPixmap(style()->standardIcon(link.icon).pixmap(16, 16));
-        icon->setGeometry(10, y, 16, 16);
-        *link.label = new ClickableLabel(QString::fromLatin1(link.caption), Frame7);
-        (*link.label)->move(32, y);
-        (*link.label)->adjustSize();
-        y += 25;
-    }
-    connect(Label28, &ClickableLabel::clicked, this, [this] {
-        Frame8->show();
-        Frame5->hide();
-    });
-    connect(Label9, &ClickableLabel::clicked, this, [this] {
-        Frame8->hide();
-        Frame5->show();
-    });
-    connect(Label8, &ClickableLabel::clicked, this, &QWidget::close);
+    const auto launch = [this](const QString& path) {
+        LaunchApp(path);
+    };
+    const auto exitApplication = [this] {
+        close();
+    };
+    navigation =
+        new Navigation(Navigation::Links{*this, *Frame7, *Frame8, *Frame5, m_services.programFolder,
+                                         launch, openConsole, exitApplication});
+    Label49 = navigation->Label49;
+    Label48 = navigation->Label48;
+    Label28 = navigation->Label28;
+    Label9 = navigation->Label9;
+    Label47 = navigation->Label47;
+    Label8 = navigation->Label8;
+
+    const auto exitProgram = [this] {
+        mnuExit_Click();
+    };
+    tray = new TrayMenu(TrayMenu::Links{*this, m_services.tray, openConsole, exitProgram});
+    setCleanupStep(CleanupStep::RemoveTrayIcon, [this] { tray->removeIcon(); });
 }
 
 nocturnia::utimerCTL* Main::intervalTimer(const QString& name) {
@@ -344,7 +333,7 @@ void Main::cleanup() {
 
 void Main::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1)
-        LaunchApp(m_services.programFolder + QStringLiteral("/Help.chm"));
+        navigation->openHelp();
     QWidget::keyPressEvent(event);
 }
 

@@ -16,6 +16,7 @@
 class AutomaticCommandsPage;
 class ClickableLabel;
 class CommandOperations;
+class Navigation;
 class QGroupBox;
 class QLabel;
 class ScheduleDetails;
@@ -23,6 +24,7 @@ class ScheduleEvaluation;
 class SecondTimers;
 class SpeedSampling;
 class Splash;
+class TrayMenu;
 class WakeUpAlarm;
 class WirelessPage;
 
@@ -84,6 +86,12 @@ public:
     ClickableLabel* Label9 = nullptr;
     ClickableLabel* Label47 = nullptr;
     ClickableLabel* Label8 = nullptr;
+    Navigation* navigation = nullptr; // the links in Frame7 and the banner's hot spots
+    TrayMenu* tray = nullptr;         // the notification-area icon and its menu `mnu`
+
+    // Shows the sound activation console, modeless and only ever one; the navigation link and
+    // the tray menu call it. Set by the sound subsystem; until then both do nothing.
+    std::function<void()> showSoundConsole;
 
     // Hidden fields the subsystems share.
     ScheduleFields fields;

@@ -11,6 +11,7 @@ class FileOpener;
 class InterfaceCounters;
 class PowerRequests;
 class SettingsStore;
+class TrayIcon;
 
 namespace conv {
 class Clock;
@@ -27,6 +28,7 @@ struct MainServices {
     PowerRequests& power;
     AlarmPlayer& player;           // the program's one media player
     InterfaceCounters& interfaces; // the network interface table
+    TrayIcon& tray;                // the program's one notification-area icon
     conv::Clock& clock;
     conv::TimerSource& timers;
     conv::DateTimeConventions conventions;

@@ -189,8 +189,8 @@ private Q_SLOTS:
                                         QStringLiteral("/libdatora.so"),
                                     f.time, f.time);
         f.main = std::make_unique<Main>(MainServices{
-            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.interfaces, f.time,
-            f.time, conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.interfaces, f.tray,
+            f.time, f.time, conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         Main& main = *f.main;
         main.Form_Load();
         QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));

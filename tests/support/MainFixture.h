@@ -16,6 +16,7 @@
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
 #include "support/ScriptedInterfaceCounters.h"
+#include "support/RecordingTrayIcon.h"
 #include "triggers/WirelessPage.h"
 
 #include <QTemporaryDir>
@@ -83,12 +84,13 @@ struct Fixture {
     RecordingPowerRequests power;
     RecordingAlarmPlayer player;
     ScriptedInterfaceCounters interfaces;
+    RecordingTrayIcon tray;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
     std::unique_ptr<Main> main;
 
     Main& make() {
         main = std::make_unique<Main>(
-            MainServices{settings, opener, dialogs, controls, power, player, interfaces, time, time,
+            MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray, time, time,
                          conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         return *main;
     }

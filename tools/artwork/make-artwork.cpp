@@ -1,5 +1,6 @@
 // Draws the program's pictures: the application icon in every size, the banner of the main
-// window, the splash, the command page, the notification and the alarm window. Run by
+// window, the splash, the command page, the notification, the alarm window and the four
+// pictures of the navigation links. Run by
 // tools/make-artwork.sh; the PNG files it writes are committed under nocturnia/assets.
 
 #include <QDir>
@@ -219,6 +220,66 @@ QImage alarmStop() {
     return image;
 }
 
+// The navigation links' pictures, 16 x 16, drawn on a 16-unit grid.
+enum class Link { Commands, Wireless, Sound, Exit };
+
+QImage navigationPicture(Link link) {
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink = kDusk;
+    switch (link) {
+    case Link::Commands: {
+        // A clock face: commands at their time.
+        p.setPen(QPen(kMidnight, 1.2));
+        p.setBrush(kMoon);
+        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        p.setPen(QPen(kMidnight, 1.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(8, 8), QPointF(8, 4));
+        p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
+        break;
+    }
+    case Link::Wireless: {
+        // A mast with waves on both sides: triggers from far away.
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(QPointF(8, 6.5), 1.8, 1.8);
+        p.setPen(QPen(ink, 1.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(8, 8), QPointF(5.5, 15));
+        p.drawLine(QPointF(8, 8), QPointF(10.5, 15));
+        p.setBrush(Qt::NoBrush);
+        for (qreal r : {3.8, 6.3}) {
+            const QRectF arc(8 - r, 6.5 - r, 2 * r, 2 * r);
+            p.drawArc(arc, 135 * 16, 90 * 16);
+            p.drawArc(arc, -45 * 16, 90 * 16);
+        }
+        break;
+    }
+    case Link::Sound: {
+        // A microphone: the console that listens.
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawRoundedRect(QRectF(5.5, 1, 5, 9), 2.5, 2.5);
+        p.setPen(QPen(kMidnight, 1.3, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(3.5, 3, 9, 9.5), 180 * 16, 180 * 16);
+        p.drawLine(QPointF(8, 12.5), QPointF(8, 14.5));
+        p.drawLine(QPointF(5, 14.8), QPointF(11, 14.8));
+        break;
+    }
+    case Link::Exit: {
+        // The power sign: the program ends.
+        const QColor red(190, 40, 40);
+        p.setPen(QPen(red, 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(2.5, 3, 11, 11), 125 * 16, 290 * 16);
+        p.drawLine(QPointF(8, 1.8), QPointF(8, 8));
+        break;
+    }
+    }
+    return image;
+}
+
 bool save(const QImage& image, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!image.save(path, "PNG")) {
@@ -248,5 +309,16 @@ int main(int argc, char* argv[]) {
     ok = save(commands(), out + QStringLiteral("/pictures/commands.png")) && ok;
     ok = save(notification(), out + QStringLiteral("/pictures/notification.png")) && ok;
     ok = save(alarmStop(), out + QStringLiteral("/pictures/alarmstop.png")) && ok;
+    const struct {
+        Link link;
+        const char* name;
+    } links[] = {{Link::Commands, "nav-commands"},
+                 {Link::Wireless, "nav-wireless"},
+                 {Link::Sound, "nav-sound"},
+                 {Link::Exit, "nav-exit"}};
+    for (const auto& link : links)
+        ok = save(navigationPicture(link.link),
+                  QStringLiteral("%1/pictures/%2.png").arg(out, QString::fromLatin1(link.name))) &&
+             ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The real notification-area icon under Xvfb with an XEmbed tray host (trayer): minimising
+# hides the window behind the icon, a right click on the icon opens the menu, "&Show Main
+# Window" brings the window back and "&Exit" ends the program.
+# Usage: tray-xvfb-test.sh PROGRAM
+set -euo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+if [[ -z ${INSIDE_XVFB:-} ]]; then
+    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    cat "$work/program.log" >&2 || true
+    exit 1
+}
+# Waits up to ten seconds for a command to succeed.
+until_true() {
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+main_shown() { xdotool search --onlyvisible --name '^Nocturnia$'; }
+main_hidden() { ! main_shown; }
+menu_shown() { [[ $(xdotool search --onlyvisible --class nocturnia | wc -l) -gt $1 ]]; }
+wm_state() { /usr/bin/python3 "$here/set_wm_state.py" "$window" "$1"; }
+
+mkdir -m 700 "$work/runtime"
+mkdir "$work/config"
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+export DBUS_SESSION_BUS_ADDRESS=disabled: DBUS_SYSTEM_BUS_ADDRESS=disabled:
+unset QT_QPA_PLATFORM
+trayer --edge top --align left --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
+pids+=($!)
+until_true xdotool search --name '^panel$' || until_true xdotool search --class trayer ||
+    fail "no tray host"
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+until_true main_shown || fail "the main window did not appear after the splash"
+window=$(main_shown | head -1)
+
+wm_state 3 # minimise
+until_true main_hidden || fail "minimising did not hide the window"
+others=$(xdotool search --onlyvisible --class nocturnia | wc -l)
+xdotool mousemove 12 15 click 1
+sleep 0.5
+main_hidden || fail "the left button restored the window"
+menu_shown "$others" && fail "the left button opened a menu"
+xdotool mousemove 12 15 click 3
+until_true menu_shown "$others" || fail "the right button on the icon opened no menu"
+xdotool mousemove 80 45 click 1 # "&Show Main Window", the third line
+until_true main_shown || fail "\"&Show Main Window\" did not bring the window back"
+echo "minimise, right click and \"&Show Main Window\": done"
+
+wm_state 1 # shown again, as the window manager would say
+sleep 0.3
+wm_state 3
+until_true main_hidden || fail "the second minimise did not hide the window"
+xdotool mousemove 12 15 click 3
+until_true menu_shown "$others" || fail "no menu the second time"
+xdotool key e # "&Exit"
+until_true bash -c "! kill -0 $program_pid" || fail "\"&Exit\" did not end the program"
+echo "\"&Exit\" from the tray menu ended the program"

@@ -83,6 +83,59 @@ private Q_SLOTS:
         QCOMPARE(f.requests(), 1);
     }
 
+    // The labels are written month first whatever the locale; the countdown must read them
+    // the same way, also where the locale puts the day first.
+    void countdownInEveryLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("scheduled");
+        QTest::addColumn<QString>("shownDate");
+        QTest::addColumn<QString>("left");
+        const auto at = [](int y, int mo, int d, int h, int mi, int s, int ms = 0) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
+        };
+        QTest::newRow("en_US, tomorrow")
+            << u"en_US"_s << at(2026, 12, 9, 22, 15, 30, 500) << at(2026, 12, 10, 22, 15, 40)
+            << u"12/10/2026"_s << u"1 Day, 9 Seconds"_s;
+        QTest::newRow("en_GB, tomorrow")
+            << u"en_GB"_s << at(2026, 12, 9, 22, 15, 30, 500) << at(2026, 12, 10, 22, 15, 40)
+            << u"12/10/2026"_s << u"1 Day, 9 Seconds"_s;
+        QTest::newRow("en_GB, from the 13th")
+            << u"en_GB"_s << at(2026, 12, 13, 10, 0, 0, 500) << at(2026, 12, 14, 10, 0, 1)
+            << u"12/14/2026"_s << u"1 Day"_s;
+        QTest::newRow("en_GB, across a month")
+            << u"en_GB"_s << at(2026, 1, 31, 23, 59, 30, 500) << at(2026, 2, 1, 0, 0, 31)
+            << u"2/1/2026"_s << u"1 Minute"_s;
+        QTest::newRow("de_DE, across a year")
+            << u"de_DE"_s << at(2026, 12, 31, 23, 0, 0, 500) << at(2027, 1, 1, 1, 0, 1)
+            << u"1.1.2027"_s << u"2 Hours"_s;
+        QTest::newRow("de_DE, from the 13th")
+            << u"de_DE"_s << at(2026, 11, 13, 8, 0, 0, 500) << at(2026, 11, 20, 8, 0, 6)
+            << u"11.20.2026"_s << u"7 Days, 5 Seconds"_s;
+        QTest::newRow("fr_FR, across a month")
+            << u"fr_FR"_s << at(2026, 2, 28, 12, 0, 0, 500) << at(2026, 3, 2, 12, 0, 1)
+            << u"3/2/2026"_s << u"2 Days"_s;
+    }
+    void countdownInEveryLocale() {
+        QFETCH(QString, locale);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, scheduled);
+        QFETCH(QString, shownDate);
+        QFETCH(QString, left);
+        Fixture f;
+        f.conventions = conv::DateTimeConventions::fromLocale(QLocale(locale));
+        f.controls.available = true;
+        f.time.setNow(now);
+        Main& main = f.load();
+        main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
+        main.page->DT->setTime(scheduled.time());
+        main.KiroXPDTPicker1->setProperty("Value", conv::toDateSerial(scheduled.date()));
+        f.time.advance(1000);
+        QCOMPARE(main.details->Label15->text(), shownDate);
+        QCOMPARE(main.details->Label35->text(),
+                 QStringLiteral("Shutdown Computer, if scheduled, would occur in: ") + left);
+    }
+
     void displayShowsBothMethods() {
         Armed f;
         f.scheduleAt(QTime(7, 5, 0), QDate(2027, 1, 2));

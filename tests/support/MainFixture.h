@@ -82,12 +82,13 @@ struct Fixture {
     RecordingPowerRequests power;
     RecordingAlarmPlayer player;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
+    conv::DateTimeConventions conventions = conv::DateTimeConventions::usEnglish();
     std::unique_ptr<Main> main;
 
     Main& make() {
-        main = std::make_unique<Main>(
-            MainServices{settings, opener, dialogs, controls, power, player, time, time,
-                         conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+        main = std::make_unique<Main>(MainServices{settings, opener, dialogs, controls, power,
+                                                   player, time, time, conventions,
+                                                   QStringLiteral("/opt/nocturnia")});
         return *main;
     }
     Main& load() {

@@ -2,10 +2,12 @@
 #include "commands/AlarmStop.h"
 #include "conventions/DateSerial.h"
 #include "conventions/Timer.h"
+#include "platform/PluginControlLoader.h"
 #include "support/MainFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -134,6 +136,39 @@ private Q_SLOTS:
         QCOMPARE(main.details->Label15->text(), shownDate);
         QCOMPARE(main.details->Label35->text(),
                  QStringLiteral("Shutdown Computer, if scheduled, would occur in: ") + left);
+    }
+
+    // Without the control library the user is told once and a plain date field stands in,
+    // so that an armed schedule still fires in its second.
+    void withoutThePickerLibraryTheScheduleStillFires() {
+        Fixture f;
+        f.time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500)));
+        PluginControlLoader missing(f.dir.filePath(QStringLiteral("libdatora.so")));
+        Main main(MainServices{f.settings, f.opener, f.dialogs, missing, f.power, f.player, f.time,
+                               f.time, f.conventions, u"/opt/nocturnia"_s});
+        main.Form_Load();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].icon, RecordingDialogs::Message::Icon::Warning);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Nocturnia"));
+        QVERIFY2(f.dialogs.messages[0].text.contains(u"/opt/nocturnia/libdatora.so"_s),
+                 qPrintable(f.dialogs.messages[0].text));
+        auto* picker = qobject_cast<QDateEdit*>(main.KiroXPDTPicker1);
+        QVERIFY(picker);
+        QCOMPARE(picker->date(), QDate(2026, 12, 9));
+
+        main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
+        main.page->DT->setTime(QTime(22, 15, 32));
+        picker->setDate(QDate(2026, 12, 10));
+        f.time.advance(1000);
+        QCOMPARE(main.details->Label15->text(), QStringLiteral("12/10/2026"));
+        picker->setDate(QDate(2026, 12, 9));
+        QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
+        f.power.calls.clear();
+        f.time.advance(500); // 22:15:32.000
+        QVERIFY(f.power.calls.filter(QStringLiteral("request")).isEmpty());
+        f.time.advance(1);
+        QCOMPARE(f.power.calls.filter(QStringLiteral("request")).size(), 1);
+        QCOMPARE(f.dialogs.messages.size(), 1); // told once
     }
 
     void displayShowsBothMethods() {

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,9 +118,10 @@ private Q_SLOTS:
         QCOMPARE(main.wireless->Check1->checkState(), Qt::Unchecked);
         QCOMPARE(main.wireless->Check6->checkState(), Qt::Unchecked);
         QVERIFY(!QFile::exists(f.settings.filePath())); // nothing written at start
-        // Without the control library the picker step is skipped and the rest goes on.
+        // Without the control library the picker step is skipped, a plain date field stands
+        // in, and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
-        QCOMPARE(main.KiroXPDTPicker1, nullptr);
+        QVERIFY(qobject_cast<QDateEdit*>(main.KiroXPDTPicker1));
         QCOMPARE(main.loadReport(), (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s,
                                                  u"tidelink"_s, u"farcall"_s, u"command list"_s,
                                                  u"power controller"_s, u"time picker"_s}));
@@ -375,6 +377,7 @@ private Q_SLOTS:
         Main& main = f.load();
         main.page->CmbOption->setCurrentText(QStringLiteral("Run A Specified File"));
         main.page->Text2->setText(QStringLiteral("/home/ann/backup.sh"));
+        main.page->DT->setTime(QTime(23, 0)); // not this very second: arming must not fire
         QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
         QVERIFY(main.page->Timer2->isActive());
         main.PerformSelectedCommand();

@@ -239,8 +239,8 @@ IniSettingsStore::Loaded IniSettingsStore::loadFromDisk() const {
         loaded.state = LoadState::Damaged;
         loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
     } else {
-        // One byte more than allowed tells a file that grew meanwhile.
-        bytes.resize(kMaximumFileSize + 1);
+        // One byte more than expected tells a file that grew meanwhile.
+        bytes.resize(qMin<qint64>(status.st_size, kMaximumFileSize) + 1);
         qsizetype got = 0;
         while (got < bytes.size()) {
             const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
@@ -255,6 +255,8 @@ IniSettingsStore::Loaded IniSettingsStore::loadFromDisk() const {
             if (n == 0)
                 break;
             got += n;
+            if (got == bytes.size() && got <= kMaximumFileSize)
+                bytes.resize(qMin<qint64>(2 * got, kMaximumFileSize + 1));
         }
         bytes.truncate(got);
         if (loaded.state == LoadState::Missing && got > kMaximumFileSize) {

@@ -1,5 +1,7 @@
 #include "DatePattern.h"
 
+#include <optional>
+
 namespace conv {
 
 namespace {
@@ -82,6 +84,117 @@ QString formatDate(const QDate& date, const QString& pattern,
         }
     }
     return text;
+}
+
+namespace {
+
+// Reads the text as formatDate writes it, one pattern element after the other.
+class DateReader {
+public:
+    explicit DateReader(const QString& text)
+        : m_text(text) {}
+
+    bool atEnd() const { return m_at == m_text.size(); }
+
+    // Between `least` and `most` digits.
+    std::optional<int> number(int least, int most) {
+        int value = 0;
+        int count = 0;
+        while (count < most && m_at < m_text.size() && m_text.at(m_at) >= QLatin1Char('0') &&
+               m_text.at(m_at) <= QLatin1Char('9')) {
+            value = value * 10 + (m_text.at(m_at).unicode() - '0');
+            ++m_at;
+            ++count;
+        }
+        if (count < least)
+            return std::nullopt;
+        return value;
+    }
+
+    // The index of the longest name the text continues with.
+    std::optional<int> name(const QStringList& names) {
+        int best = -1;
+        qsizetype bestLength = 0;
+        for (int i = 0; i < names.size(); ++i) {
+            const QString& candidate = names.at(i);
+            if (candidate.size() > bestLength &&
+                QStringView(m_text).mid(m_at).startsWith(candidate, Qt::CaseInsensitive)) {
+                best = i;
+                bestLength = candidate.size();
+            }
+        }
+        if (best < 0)
+            return std::nullopt;
+        m_at += int(bestLength);
+        return best;
+    }
+
+    bool literal(const QString& expected) {
+        if (!QStringView(m_text).mid(m_at).startsWith(expected))
+            return false;
+        m_at += int(expected.size());
+        return true;
+    }
+
+private:
+    const QString& m_text;
+    int m_at = 0;
+};
+
+} // namespace
+
+std::optional<QDate> readDate(const QString& text, const QString& pattern,
+                              const DateTimeConventions& conventions) {
+    DateReader reader(text);
+    std::optional<int> day;
+    std::optional<int> month;
+    std::optional<int> year;
+    std::optional<int> weekday; // Sunday 0
+    bool twoDigitYear = false;
+    int i = 0;
+    while (i < pattern.size()) {
+        const QChar c = pattern.at(i).toLower();
+        std::optional<int> read;
+        if (c == QLatin1Char('d') || c == QLatin1Char('m')) {
+            const int length = qMin(runLength(pattern, i, c), 4);
+            const bool isDay = c == QLatin1Char('d');
+            if (length <= 2) {
+                read = reader.number(length, 2);
+            } else {
+                const QStringList& names =
+                    isDay ? (length == 3 ? conventions.shortDayNames : conventions.dayNames)
+                          : (length == 3 ? conventions.shortMonthNames : conventions.monthNames);
+                read = reader.name(names);
+                if (read && !isDay)
+                    *read += 1;
+            }
+            if (!read)
+                return std::nullopt;
+            (isDay ? (length <= 2 ? day : weekday) : month) = read;
+            i += length;
+        } else if (c == QLatin1Char('y') && runLength(pattern, i, c) > 1) {
+            const int length = runLength(pattern, i, c) >= 4 ? 4 : 2;
+            twoDigitYear = length == 2;
+            year = twoDigitYear ? reader.number(2, 2) : reader.number(4, 9);
+            if (!year)
+                return std::nullopt;
+            i += length;
+        } else {
+            const QString expected =
+                c == QLatin1Char('/') ? conventions.dateSeparator : QString(pattern.at(i));
+            if (!reader.literal(expected))
+                return std::nullopt;
+            ++i;
+        }
+    }
+    if (!reader.atEnd() || !day || !month || !year)
+        return std::nullopt;
+    if (twoDigitYear)
+        *year += *year < 30 ? 2000 : 1900;
+    const QDate date(*year, *month, *day);
+    if (!date.isValid() || (weekday && date.dayOfWeek() % 7 != *weekday))
+        return std::nullopt;
+    return date;
 }
 
 } // namespace conv

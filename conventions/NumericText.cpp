@@ -1,8 +1,10 @@
 #include "NumericText.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace conv {
 
@@ -129,15 +131,27 @@ double leadingNumber(QStringView text) {
 }
 
 QString formatTwoDecimals(double value) {
-    const Scaled scaled = scale(toDecimal(value), 2);
-    long double cents = scaled.kept;
-    if (scaled.half || scaled.aboveHalf)
-        cents += 1;
-    const auto whole = static_cast<qint64>(cents / 100);
-    const int fraction = static_cast<int>(cents - static_cast<long double>(whole) * 100);
-    const QString sign = value < 0 && cents != 0 ? QStringLiteral("-") : QString();
-    return sign + QString::number(whole) + QLatin1Char('.') +
-           QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
+    if (!std::isfinite(value))
+        return QString::number(value);
+    // The digits are rounded as text, so no magnitude needs to fit an integer type.
+    const Decimal decimal = toDecimal(value);
+    const Scaled scaled = scale(decimal, 2);
+    QByteArray digits;
+    for (int k = qMax(decimal.pointPosition - 1, 0); k >= -2; --k)
+        digits += char('0' + digitAt(decimal, k));
+    if (scaled.half || scaled.aboveHalf) {
+        int i = int(digits.size()) - 1;
+        for (; i >= 0 && digits.at(i) == '9'; --i)
+            digits[i] = '0';
+        if (i >= 0)
+            digits[i] = char(digits.at(i) + 1);
+        else
+            digits.prepend('1');
+    }
+    const bool zero = digits.count('0') == digits.size();
+    const QString sign = value < 0 && !zero ? QStringLiteral("-") : QString();
+    return sign + QString::fromLatin1(digits.left(digits.size() - 2)) + QLatin1Char('.') +
+           QString::fromLatin1(digits.right(2));
 }
 
 QString shortestDecimal(double value) {
@@ -155,10 +169,23 @@ QString shortestDecimal(double value) {
 }
 
 qint64 roundHalfEven(double value) {
-    return static_cast<qint64>(std::nearbyint(value)); // the default rounding mode ties to even
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value); // the default rounding mode ties to even
+    // 2^63 itself is out of range; -2^63 is the smallest value the type holds.
+    constexpr double limit = 9223372036854775808.0;
+    if (rounded >= limit)
+        return std::numeric_limits<qint64>::max();
+    if (rounded < -limit)
+        return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(rounded);
 }
 
 double roundHalfEven(double value, int decimals) {
+    // Beyond 15 significant digits there is nothing left to round.
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
+        return value;
+    decimals = std::clamp(decimals, 0, 15);
     const Scaled scaled = scale(toDecimal(value), decimals);
     long double kept = scaled.kept;
     const bool odd = std::fmod(static_cast<double>(kept), 2.0) != 0;

@@ -19,7 +19,9 @@ RealServices::RealServices()
     : m_programFolder(QCoreApplication::applicationDirPath())
     , m_settings(settingsFile())
     , m_controls(m_programFolder + QStringLiteral("/libdatora.so"), m_clock, m_timers)
-    , m_power(QDBusConnection::systemBus(), QDBusConnection::sessionBus()) {}
+    // Connected on first use, never before the window shows.
+    , m_power([] { return QDBusConnection::systemBus(); },
+              &LogindPowerRequests::connectSessionBus) {}
 
 MainServices RealServices::mainServices() {
     return MainServices{

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make clang-format clang-tidy
+    clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     pulseaudio pulseaudio-utils libpulse-dev sox lame

@@ -1,5 +1,6 @@
 #include "platform/IniSettingsStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,10 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcSettings, "nocturnia.settings")
@@ -22,14 +27,28 @@ QString encodeName(const QString& name) {
 }
 
 QString decodeName(const QString& encoded) {
-    return QUrl::fromPercentEncoding(encoded.toUtf8());
+    return QUrl::fromPercentEncoding(encoded.trimmed().toUtf8());
+}
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 QString escapeValue(const QString& value) {
+    // Blanks at either end are escaped: the reader trims what stands around "=".
+    qsizetype first = 0;
+    while (first < value.size() && isBlank(value.at(first)))
+        ++first;
+    qsizetype last = value.size();
+    while (last > first && isBlank(value.at(last - 1)))
+        --last;
     QString out;
     out.reserve(value.size());
-    for (const QChar c : value) {
-        if (c == QLatin1Char('\\'))
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (i < first || i >= last)
+            out += c == QLatin1Char(' ') ? QLatin1String("\\s") : QLatin1String("\\t");
+        else if (c == QLatin1Char('\\'))
             out += QLatin1String("\\\\");
         else if (c == QLatin1Char('\n'))
             out += QLatin1String("\\n");
@@ -41,25 +60,29 @@ QString escapeValue(const QString& value) {
     return out;
 }
 
-std::optional<QString> unescapeValue(const QString& text) {
+// A backslash before anything but \, n, r, s, t is the user's own text ("my\ folder").
+QString unescapeValue(const QString& text) {
     QString out;
-    for (int i = 0; i < text.size(); ++i) {
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c != QLatin1Char('\\')) {
+        if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
             out += c;
             continue;
         }
-        if (++i >= text.size())
-            return std::nullopt;
-        const QChar escaped = text.at(i);
-        if (escaped == QLatin1Char('\\'))
-            out += QLatin1Char('\\');
-        else if (escaped == QLatin1Char('n'))
-            out += QLatin1Char('\n');
-        else if (escaped == QLatin1Char('r'))
-            out += QLatin1Char('\r');
-        else
-            return std::nullopt;
+        const char16_t escaped = text.at(i + 1).unicode();
+        const QChar meaning = escaped == u'\\'  ? QLatin1Char('\\')
+                              : escaped == u'n' ? QLatin1Char('\n')
+                              : escaped == u'r' ? QLatin1Char('\r')
+                              : escaped == u's' ? QLatin1Char(' ')
+                              : escaped == u't' ? QLatin1Char('\t')
+                                                : QChar();
+        if (meaning.isNull()) {
+            out += c;
+            continue;
+        }
+        out += meaning;
+        ++i;
     }
     return out;
 }
@@ -68,17 +91,43 @@ bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes everything or says why not, in the system's words.
+bool writeAll(int fd, const QByteArray& bytes, QString* reason) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            *reason = systemReason(n < 0 ? errno : ENOSPC);
+            return false;
+        }
+        done += n;
+    }
+    if (::fsync(fd) != 0) {
+        *reason = systemReason(errno);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool IniSettingsStore::Stamp::operator==(const Stamp& other) const {
+    return exists == other.exists && size == other.size && modifiedNs == other.modifiedNs &&
+           inode == other.inode && device == other.device;
+}
 
 IniSettingsStore::IniSettingsStore(QString filePath)
     : m_filePath(std::move(filePath)) {}
 
 QString IniSettingsStore::read(const QString& application, const QString& section,
                                const QString& key, const QString& defaultValue) const {
-    Document document;
-    if (load(document, nullptr) != LoadState::Loaded)
-        return defaultValue;
-    for (const Section& s : document) {
+    for (const Section& s : load().document) {
         if (!sameName(s.application, application) || !sameName(s.name, section))
             continue;
         for (const auto& [name, value] : s.entries) {
@@ -92,25 +141,17 @@ QString IniSettingsStore::read(const QString& application, const QString& sectio
 SettingsStore::WriteResult IniSettingsStore::write(const QString& application,
                                                    const QString& section, const QString& key,
                                                    const QString& value) {
-    Document document;
-    QString error;
-    switch (load(document, &error)) {
-    case LoadState::Loaded:
-    case LoadState::Missing:
-        break;
-    case LoadState::Unreadable:
-        return {false, error};
-    case LoadState::Corrupt: {
-        // Keep what cannot be read for the user to look at instead of overwriting it.
-        const QString aside = m_filePath + QStringLiteral(".corrupt");
-        QFile::remove(aside);
-        if (!QFile::rename(m_filePath, aside))
-            return {false, QStringLiteral("The damaged settings file %1 could not be moved aside.")
-                               .arg(QDir::toNativeSeparators(m_filePath))};
-        qCWarning(lcSettings) << "unreadable settings file kept as" << aside;
-        document.clear();
-        break;
-    }
+    const Loaded& loaded = load();
+    if (loaded.state == LoadState::Unreadable)
+        return {false, loaded.error};
+    Document document = loaded.document;
+    if (loaded.state == LoadState::Damaged) {
+        QString error;
+        const QString aside = keepAside(&error);
+        if (aside.isEmpty())
+            return {false, error};
+        qCWarning(lcSettings).noquote() << "the damaged settings file is kept as" << aside
+                                        << "; the entries that could be read are carried over";
     }
 
     Section* target = nullptr;
@@ -142,64 +183,145 @@ SettingsStore::WriteResult IniSettingsStore::write(const QString& application,
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    const QByteArray bytes = serialise(document).toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        const QString reason = file.errorString();
+    // Written through the descriptor: Qt's buffered writes lose the system's reason.
+    QString reason;
+    if (!writeAll(file.handle(), serialise(document).toUtf8(), &reason)) {
         file.cancelWriting();
         return {false, reason};
     }
     if (!file.commit())
         return {false, file.errorString()};
+    m_loaded = Loaded{LoadState::Loaded, std::move(document), {}};
+    m_loadedStamp = stamp();
     return {};
 }
 
-IniSettingsStore::LoadState IniSettingsStore::load(Document& document, QString* error) const {
-    QFile file(m_filePath);
-    if (!file.exists())
-        return LoadState::Missing;
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcSettings) << "cannot read" << m_filePath << file.errorString();
-        if (error)
-            *error = file.errorString();
-        return LoadState::Unreadable;
-    }
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(file.readAll());
-    std::optional<Document> parsed;
-    if (!decoder.hasError())
-        parsed = parse(text);
-    if (!parsed) {
-        qCWarning(lcSettings) << "ignoring damaged settings file" << m_filePath;
-        return LoadState::Corrupt;
-    }
-    document = std::move(*parsed);
-    return LoadState::Loaded;
+IniSettingsStore::Stamp IniSettingsStore::stamp() const {
+    struct stat status {};
+    if (::stat(QFile::encodeName(m_filePath).constData(), &status) != 0)
+        return {};
+    return {true, qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
+            quint64(status.st_ino), quint64(status.st_dev)};
 }
 
-std::optional<IniSettingsStore::Document> IniSettingsStore::parse(const QString& text) {
+const IniSettingsStore::Loaded& IniSettingsStore::load() const {
+    // Read once, and again only after someone else changed the file.
+    const Stamp now = stamp();
+    if (!m_loaded || !(now == m_loadedStamp)) {
+        m_loaded = loadFromDisk();
+        m_loadedStamp = now;
+    }
+    return *m_loaded;
+}
+
+IniSettingsStore::Loaded IniSettingsStore::loadFromDisk() const {
+    Loaded loaded;
+    const QString shown = QDir::toNativeSeparators(m_filePath);
+    // Without blocking: a FIFO or a device in its place must not hang the program.
+    const int fd = ::open(QFile::encodeName(m_filePath).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return loaded;
+        loaded.state = LoadState::Unreadable;
+        loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
+                           .arg(shown, systemReason(errno));
+        qCWarning(lcSettings).noquote() << loaded.error;
+        return loaded;
+    }
+    struct stat status {};
+    QByteArray bytes;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        loaded.state = LoadState::Unreadable;
+        loaded.error = QStringLiteral("The settings file %1 is not a regular file.").arg(shown);
+    } else if (status.st_size > kMaximumFileSize) {
+        loaded.state = LoadState::Damaged;
+        loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
+    } else {
+        // One byte more than expected tells a file that grew meanwhile.
+        bytes.resize(qMin<qint64>(status.st_size, kMaximumFileSize) + 1);
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                loaded.state = LoadState::Unreadable;
+                loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
+                                   .arg(shown, systemReason(errno));
+                break;
+            }
+            if (n == 0)
+                break;
+            got += n;
+            if (got == bytes.size() && got <= kMaximumFileSize)
+                bytes.resize(qMin<qint64>(2 * got, kMaximumFileSize + 1));
+        }
+        bytes.truncate(got);
+        if (loaded.state == LoadState::Missing && got > kMaximumFileSize) {
+            loaded.state = LoadState::Damaged;
+            loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
+        }
+    }
+    ::close(fd);
+    if (!loaded.error.isEmpty()) {
+        qCWarning(lcSettings).noquote() << loaded.error;
+        return loaded;
+    }
+    bool damaged = false;
+    loaded.document = parse(bytes, shown, &damaged);
+    loaded.state = damaged ? LoadState::Damaged : LoadState::Loaded;
+    return loaded;
+}
+
+IniSettingsStore::Document IniSettingsStore::parse(const QByteArray& bytes, const QString& fileName,
+                                                   bool* damaged) {
     Document document;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')))
+    bool inSection = false;
+    const auto skip = [&](int number, const char* why) {
+        qCWarning(lcSettings).noquote()
+            << QStringLiteral("%1 line %2 skipped:").arg(fileName).arg(number) << why;
+        *damaged = true;
+    };
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (int index = 0; index < lines.size(); ++index) {
+        const int number = index + 1;
+        QByteArray raw = lines.at(index);
+        if (index == 0 && raw.startsWith("\xEF\xBB\xBF"))
+            raw.remove(0, 3);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString line = QString(decoder(raw)).trimmed();
+        if (decoder.hasError()) {
+            skip(number, "not UTF-8 text");
+            continue;
+        }
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) ||
+            line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
             const auto slash = line.indexOf(QLatin1Char('/'));
-            if (!line.endsWith(QLatin1Char(']')) || slash < 0)
-                return std::nullopt;
+            inSection = line.endsWith(QLatin1Char(']')) && slash > 0;
+            if (!inSection) {
+                skip(number, "a header without [application/section]");
+                continue;
+            }
             document.append(Section{decodeName(line.mid(1, slash - 1)),
                                     decodeName(line.mid(slash + 1, line.size() - slash - 2)),
                                     {}});
             continue;
         }
         const auto equals = line.indexOf(QLatin1Char('='));
-        if (equals <= 0 || document.isEmpty())
-            return std::nullopt;
-        const auto value = unescapeValue(line.mid(equals + 1));
-        if (!value)
-            return std::nullopt;
-        document.last().entries.append({decodeName(line.left(equals)), *value});
+        const QString key = equals > 0 ? decodeName(line.left(equals)) : QString();
+        if (key.isEmpty()) {
+            skip(number, "no name=value");
+            continue;
+        }
+        if (!inSection) {
+            skip(number, "an entry outside a section");
+            continue;
+        }
+        document.last().entries.append({key, unescapeValue(line.mid(equals + 1).trimmed())});
     }
     return document;
 }
@@ -215,4 +337,29 @@ QString IniSettingsStore::serialise(const Document& document) {
             text += encodeName(key) + QLatin1Char('=') + escapeValue(value) + QLatin1Char('\n');
     }
     return text;
+}
+
+QString IniSettingsStore::keepAside(QString* error) const {
+    // A second link to the damaged file keeps it whole when the new one replaces it; a name
+    // already taken by an earlier copy is never reused.
+    const QString base = m_filePath + QStringLiteral(".corrupt-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QByteArray from = QFile::encodeName(m_filePath);
+    for (int attempt = 1; attempt < 1000; ++attempt) {
+        const QString aside =
+            attempt == 1 ? base : base + QLatin1Char('-') + QString::number(attempt);
+        if (::link(from.constData(), QFile::encodeName(aside).constData()) == 0)
+            return aside;
+        if (errno == EEXIST)
+            continue;
+        // A file system without hard links: a copy, which never overwrites either.
+        if (QFile::exists(aside))
+            continue;
+        if (QFile::copy(m_filePath, aside))
+            return aside;
+        break;
+    }
+    *error = QStringLiteral("The damaged settings file %1 could not be kept aside.")
+                 .arg(QDir::toNativeSeparators(m_filePath));
+    return {};
 }

@@ -1,12 +1,17 @@
 #include "platform/LogindPowerRequests.h"
 
 #include "base/PowerLog.h"
+#include "platform/LazyBus.h"
 
 #include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
+#include <QFileInfo>
 #include <QStringList>
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -18,10 +23,10 @@ const QString logindManager = QStringLiteral("org.freedesktop.login1.Manager");
 constexpr quint64 rootChecksInhibitors = 1; // SD_LOGIND_ROOT_CHECK_INHIBITORS
 constexpr quint64 skipInhibitors = 16;      // SD_LOGIND_SKIP_INHIBITORS, logind 257 and later
 
-// The bus daemon answers at once unless it hangs; the window must not hang with it.
+// The bus daemon answers at once unless it hangs.
 constexpr int busDaemonTimeout = 1000;
 constexpr int questionTimeout = 5000;
-// Asked once while the window loads.
+// Asked once while the window loads: the longest the load waits, connecting included.
 constexpr int answerTimeout = 2000;
 // polkit may wait for the user to type a password; a late answer is only logged anyway.
 constexpr int requestTimeout = 10 * 60 * 1000;
@@ -75,23 +80,6 @@ QDBusMessage busDaemonCall(const QString& method, const QString& name = QString(
     if (!name.isEmpty())
         message << name;
     return message;
-}
-
-bool hasOwner(const QDBusConnection& bus, const QString& name) {
-    if (!bus.isConnected())
-        return false;
-    const QDBusMessage reply = bus.call(busDaemonCall(QStringLiteral("NameHasOwner"), name),
-                                        QDBus::Block, busDaemonTimeout);
-    return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
-}
-
-bool isActivatable(const QDBusConnection& bus, const QString& name) {
-    if (!bus.isConnected())
-        return false;
-    const QDBusMessage reply = bus.call(busDaemonCall(QStringLiteral("ListActivatableNames")),
-                                        QDBus::Block, busDaemonTimeout);
-    return reply.type() == QDBusMessage::ReplyMessage &&
-           reply.arguments().value(0).toStringList().contains(name);
 }
 
 // logind names a session object by its identifier with every byte outside [A-Za-z0-9]
@@ -166,109 +154,10 @@ bool isInvalidArguments(const QDBusMessage& reply) {
     return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.InvalidArgs");
 }
 
-void logRefusal(const QDBusMessage& request, const QDBusMessage& reply) {
-    qCWarning(lcPower).noquote() << request.service() + QLatin1Char(' ') + request.member()
-                                 << "refused or failed:" << reply.errorName()
-                                 << reply.errorMessage();
-}
-
-} // namespace
-
-LogindPowerRequests::LogindPowerRequests(QDBusConnection systemBus, QDBusConnection sessionBus,
-                                         QObject* parent)
-    : QObject(parent)
-    , m_systemBus(std::move(systemBus))
-    , m_sessionBus(std::move(sessionBus)) {}
-
-LogindPowerRequests::~LogindPowerRequests() = default;
-
-bool LogindPowerRequests::isPowerServiceReachable() {
-    return hasOwner(m_systemBus, logindService) || isActivatable(m_systemBus, logindService);
-}
-
-void LogindPowerRequests::askWhetherAllowed(PowerAction action) {
-    const QDBusMessage question = logindCall(canMethod(action));
-    send(m_systemBus, question, questionTimeout, [question](const QDBusMessage& reply) {
-        if (reply.type() == QDBusMessage::ErrorMessage)
-            qCInfo(lcPower).noquote() << question.member() << "unanswered:" << reply.errorName();
-        else
-            qCDebug(lcPower).noquote()
-                << question.member() << "answered" << reply.arguments().value(0).toString();
-    });
-}
-
-QString LogindPowerRequests::answerWhetherAllowed(PowerAction action) {
-    if (!m_systemBus.isConnected())
-        return {};
-    const QDBusMessage question = logindCall(canMethod(action));
-    const QDBusMessage reply = m_systemBus.call(question, QDBus::Block, answerTimeout);
-    if (reply.type() != QDBusMessage::ReplyMessage) {
-        qCInfo(lcPower).noquote() << question.member() << "unanswered:" << reply.errorName();
-        return {};
-    }
-    return reply.arguments().value(0).toString();
-}
-
-void LogindPowerRequests::request(PowerAction action, bool forced) {
-    const bool sessionManagerMayAsk = action == PowerAction::LogOff ||
-                                      action == PowerAction::PowerOff ||
-                                      action == PowerAction::Reboot;
-    if (!forced && sessionManagerMayAsk) {
-        if (const std::optional<QDBusMessage> polite = sessionManagerRequest(action)) {
-            // A refusal here is the applications' (or the user's) answer: no fallback.
-            sendRequest(m_sessionBus, *polite);
-            return;
-        }
-    }
-    if (action == PowerAction::LogOff)
-        terminateOwnSession();
-    else
-        requestFromLogind(action, forced);
-}
-
-void LogindPowerRequests::requestFromLogind(PowerAction action, bool forced) {
-    const QString method = logindMethod(action);
-    QDBusMessage withFlags = logindRequest(method + QLatin1String("WithFlags"));
-    withFlags << QVariant::fromValue(forced ? skipInhibitors : rootChecksInhibitors);
-    send(m_systemBus, withFlags, requestTimeout,
-         [this, method, forced, withFlags](const QDBusMessage& reply) {
-             if (reply.type() != QDBusMessage::ErrorMessage)
-                 return;
-             // logind before 248 lacks the *WithFlags methods; before 257 it rejects the
-             // skip flag as an invalid argument. The plain call with interactive
-             // authorisation is the nearest it offers.
-             if (isUnknownMethod(reply) || (forced && isInvalidArguments(reply))) {
-                 qCInfo(lcPower).noquote() << withFlags.member()
-                                           << QStringLiteral("not available (") +
-                                                  reply.errorName() + QStringLiteral("), asking")
-                                           << method;
-                 QDBusMessage plain = logindRequest(method);
-                 plain << true;
-                 sendRequest(m_systemBus, plain);
-                 return;
-             }
-             logRefusal(withFlags, reply);
-         });
-}
-
-void LogindPowerRequests::terminateOwnSession() {
-    QDBusMessage lookUp = logindCall(QStringLiteral("GetSessionByPID"));
-    lookUp << static_cast<quint32>(QCoreApplication::applicationPid());
-    send(m_systemBus, lookUp, questionTimeout, [this, lookUp](const QDBusMessage& reply) {
-        if (reply.type() != QDBusMessage::ReplyMessage) {
-            logRefusal(lookUp, reply);
-            return;
-        }
-        const QString path = reply.arguments().value(0).value<QDBusObjectPath>().path();
-        QDBusMessage terminate = logindRequest(QStringLiteral("TerminateSession"));
-        terminate << sessionIdFromPath(path);
-        sendRequest(m_systemBus, terminate);
-    });
-}
-
-std::optional<QDBusMessage> LogindPowerRequests::sessionManagerRequest(PowerAction action) {
+// The polite request to the first session manager among the names on the session bus.
+std::optional<QDBusMessage> sessionManagerRequest(PowerAction action, const QStringList& names) {
     for (const SessionManager& manager : sessionManagers()) {
-        if (!hasOwner(m_sessionBus, manager.service))
+        if (!names.contains(manager.service))
             continue;
         const bool logOut = action == PowerAction::LogOff;
         const QString method = logOut                            ? manager.logOut
@@ -282,7 +171,186 @@ std::optional<QDBusMessage> LogindPowerRequests::sessionManagerRequest(PowerActi
     return std::nullopt;
 }
 
-void LogindPowerRequests::sendRequest(const QDBusConnection& bus, const QDBusMessage& message) {
+void logRefusal(const QDBusMessage& request, const QDBusMessage& reply) {
+    qCWarning(lcPower).noquote() << request.service() + QLatin1Char(' ') + request.member()
+                                 << "refused or failed:" << reply.errorName()
+                                 << reply.errorMessage();
+}
+
+} // namespace
+
+LogindPowerRequests::LogindPowerRequests(BusSource systemBus, BusSource sessionBus, QObject* parent)
+    : QObject(parent)
+    , m_systemBus(std::make_unique<LazyBus>(std::move(systemBus), kConnectTimeout))
+    , m_sessionBus(std::make_unique<LazyBus>(std::move(sessionBus), kConnectTimeout)) {}
+
+LogindPowerRequests::LogindPowerRequests(QDBusConnection systemBus, QDBusConnection sessionBus,
+                                         QObject* parent)
+    : QObject(parent)
+    , m_systemBus(std::make_unique<LazyBus>(systemBus))
+    , m_sessionBus(std::make_unique<LazyBus>(sessionBus)) {}
+
+LogindPowerRequests::~LogindPowerRequests() = default;
+
+QString LogindPowerRequests::sessionBusAddress() {
+    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    if (!address.isEmpty())
+        return address;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString socket = runtime + QStringLiteral("/bus");
+    if (!runtime.isEmpty() && QFileInfo(socket).exists() && !QFileInfo(socket).isDir())
+        return QStringLiteral("unix:path=") + socket;
+    return {};
+}
+
+QDBusConnection LogindPowerRequests::connectSessionBus() {
+    const QString name = QStringLiteral("nocturnia_session_bus");
+    const QString address = sessionBusAddress();
+    // An explicit address: libdbus would launch a bus of its own for "the session bus".
+    if (address.isEmpty()) {
+        qCInfo(lcPower) << "no session bus: no session manager to ask";
+        return QDBusConnection(name);
+    }
+    return QDBusConnection::connectToBus(address, name);
+}
+
+bool LogindPowerRequests::isPowerServiceReachable() {
+    // Answered from the last look-up, which runs again in the background: a stopped bus daemon
+    // must not hold the window. Until the first finding the question is simply sent.
+    refreshReachability();
+    if (const std::optional<QDBusConnection> bus = m_systemBus->ready(); bus && !bus->isConnected())
+        return false;
+    return m_logindReachable.value_or(true);
+}
+
+void LogindPowerRequests::refreshReachability() {
+    if (m_lookingUp)
+        return;
+    m_lookingUp = true;
+    auto names = std::make_shared<QStringList>();
+    auto answers = std::make_shared<int>(0);
+    const auto collect = [this, names, answers](const QDBusMessage& reply) {
+        if (reply.type() == QDBusMessage::ReplyMessage)
+            *names += reply.arguments().value(0).toStringList();
+        else
+            qCDebug(lcPower).noquote() << "name look-up unanswered:" << reply.errorName();
+        if (++*answers < 2)
+            return;
+        m_lookingUp = false;
+        m_logindReachable = names->contains(logindService);
+    };
+    send(*m_systemBus, busDaemonCall(QStringLiteral("ListNames")), busDaemonTimeout, collect);
+    send(*m_systemBus, busDaemonCall(QStringLiteral("ListActivatableNames")), busDaemonTimeout,
+         collect);
+}
+
+void LogindPowerRequests::askWhetherAllowed(PowerAction action) {
+    const QDBusMessage question = logindCall(canMethod(action));
+    send(*m_systemBus, question, questionTimeout, [question](const QDBusMessage& reply) {
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            qCInfo(lcPower).noquote() << question.member() << "unanswered:" << reply.errorName();
+        else
+            qCDebug(lcPower).noquote()
+                << question.member() << "answered" << reply.arguments().value(0).toString();
+    });
+}
+
+QString LogindPowerRequests::answerWhetherAllowed(PowerAction action) {
+    // Connecting and asking happen in a thread of their own; the caller waits for both at most
+    // answerTimeout, so a hanging daemon costs the load two seconds, not a frozen window.
+    const QDBusMessage question = logindCall(canMethod(action));
+    auto answer = std::make_shared<std::promise<QString>>();
+    std::future<QString> answered = answer->get_future();
+    std::thread([wait = m_systemBus->waiter(), question, answer] {
+        QString result;
+        if (const std::optional<QDBusConnection> bus = wait(answerTimeout)) {
+            const QDBusMessage reply = bus->call(question, QDBus::Block, answerTimeout);
+            if (reply.type() == QDBusMessage::ReplyMessage)
+                result = reply.arguments().value(0).toString();
+            else
+                qCInfo(lcPower).noquote()
+                    << question.member() << "unanswered:" << reply.errorName();
+        }
+        answer->set_value(result);
+    }).detach();
+    if (answered.wait_for(std::chrono::milliseconds(answerTimeout)) != std::future_status::ready) {
+        qCInfo(lcPower).noquote() << question.member() << "unanswered: no answer within"
+                                  << answerTimeout << "ms";
+        return {};
+    }
+    return answered.get();
+}
+
+void LogindPowerRequests::request(PowerAction action, bool forced) {
+    const bool sessionManagerMayAsk = action == PowerAction::LogOff ||
+                                      action == PowerAction::PowerOff ||
+                                      action == PowerAction::Reboot;
+    if (!forced && sessionManagerMayAsk) {
+        // Which session manager runs is looked up without waiting; a refusal by the one asked
+        // is the applications' (or the user's) answer: no fallback then.
+        send(*m_sessionBus, busDaemonCall(QStringLiteral("ListNames")), busDaemonTimeout,
+             [this, action, forced](const QDBusMessage& reply) {
+                 const QStringList names = reply.type() == QDBusMessage::ReplyMessage
+                                               ? reply.arguments().value(0).toStringList()
+                                               : QStringList();
+                 if (const auto polite = sessionManagerRequest(action, names)) {
+                     sendRequest(*m_sessionBus, *polite);
+                     return;
+                 }
+                 if (action == PowerAction::LogOff)
+                     terminateOwnSession();
+                 else
+                     requestFromLogind(action, forced);
+             });
+        return;
+    }
+    if (action == PowerAction::LogOff)
+        terminateOwnSession();
+    else
+        requestFromLogind(action, forced);
+}
+
+void LogindPowerRequests::requestFromLogind(PowerAction action, bool forced) {
+    const QString method = logindMethod(action);
+    QDBusMessage withFlags = logindRequest(method + QLatin1String("WithFlags"));
+    withFlags << QVariant::fromValue(forced ? skipInhibitors : rootChecksInhibitors);
+    send(*m_systemBus, withFlags, requestTimeout,
+         [this, method, forced, withFlags](const QDBusMessage& reply) {
+             if (reply.type() != QDBusMessage::ErrorMessage)
+                 return;
+             // logind before 248 lacks the *WithFlags methods; before 257 it rejects the
+             // skip flag as an invalid argument. The plain call with interactive
+             // authorisation is the nearest it offers.
+             if (isUnknownMethod(reply) || (forced && isInvalidArguments(reply))) {
+                 qCInfo(lcPower).noquote() << withFlags.member()
+                                           << QStringLiteral("not available (") +
+                                                  reply.errorName() + QStringLiteral("), asking")
+                                           << method;
+                 QDBusMessage plain = logindRequest(method);
+                 plain << true;
+                 sendRequest(*m_systemBus, plain);
+                 return;
+             }
+             logRefusal(withFlags, reply);
+         });
+}
+
+void LogindPowerRequests::terminateOwnSession() {
+    QDBusMessage lookUp = logindCall(QStringLiteral("GetSessionByPID"));
+    lookUp << static_cast<quint32>(QCoreApplication::applicationPid());
+    send(*m_systemBus, lookUp, questionTimeout, [this, lookUp](const QDBusMessage& reply) {
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            logRefusal(lookUp, reply);
+            return;
+        }
+        const QString path = reply.arguments().value(0).value<QDBusObjectPath>().path();
+        QDBusMessage terminate = logindRequest(QStringLiteral("TerminateSession"));
+        terminate << sessionIdFromPath(path);
+        sendRequest(*m_systemBus, terminate);
+    });
+}
+
+void LogindPowerRequests::sendRequest(LazyBus& bus, const QDBusMessage& message) {
     send(bus, message, requestTimeout, [message](const QDBusMessage& reply) {
         if (reply.type() == QDBusMessage::ErrorMessage)
             logRefusal(message, reply);
@@ -291,25 +359,35 @@ void LogindPowerRequests::sendRequest(const QDBusConnection& bus, const QDBusMes
     });
 }
 
-void LogindPowerRequests::send(const QDBusConnection& bus, const QDBusMessage& message, int timeout,
+void LogindPowerRequests::send(LazyBus& bus, const QDBusMessage& message, int timeout,
                                ReplyHandler onReply) {
     ++m_pending;
-    const QDBusPendingCall call = bus.asyncCall(message, timeout);
-    if (call.isFinished()) {
-        // Without a connection Qt hands back a call that has already failed and never
-        // reports it: deliver its error from the event loop like any other answer.
-        QMetaObject::invokeMethod(
-            this,
-            [this, onReply = std::move(onReply), reply = call.reply()] { finish(onReply, reply); },
-            Qt::QueuedConnection);
-        return;
-    }
-    auto* watcher = new QDBusPendingCallWatcher(call, this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, onReply = std::move(onReply)](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                finish(onReply, finished->reply());
-            });
+    bus.whenConnected(
+        [this, message, timeout, onReply = std::move(onReply)](const QDBusConnection* connection) {
+            if (!connection) {
+                // The bus never accepted the connection: the message was not even sent.
+                finish(onReply, message.createErrorReply(
+                                    QDBusError::NoReply,
+                                    QStringLiteral("the message bus did not answer within %1 ms")
+                                        .arg(kConnectTimeout)));
+                return;
+            }
+            const QDBusPendingCall call = connection->asyncCall(message, timeout);
+            if (call.isFinished()) {
+                // Without a connection Qt hands back a call that has already failed and never
+                // reports it: deliver its error from the event loop like any other answer.
+                QMetaObject::invokeMethod(
+                    this, [this, onReply, reply = call.reply()] { finish(onReply, reply); },
+                    Qt::QueuedConnection);
+                return;
+            }
+            auto* watcher = new QDBusPendingCallWatcher(call, this);
+            connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                    [this, onReply](QDBusPendingCallWatcher* finished) {
+                        finished->deleteLater();
+                        finish(onReply, finished->reply());
+                    });
+        });
 }
 
 void LogindPowerRequests::finish(const ReplyHandler& onReply, const QDBusMessage& reply) {

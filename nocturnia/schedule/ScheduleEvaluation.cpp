@@ -71,8 +71,15 @@ bool ScheduleEvaluation::speed() const {
     return m_links.page.Option5->isChecked();
 }
 
-std::optional<QDateTime> ScheduleEvaluation::read(const QString& text) const {
-    return conv::readDateTimeText(text, m_links.conventions);
+std::optional<QDateTime> ScheduleEvaluation::read(const QString& dateText,
+                                                  const QString& timeText) const {
+    // The date is read with the very pattern that wrote it: the locale's own date order
+    // would take 12/10 for the 12th of October.
+    const auto date = conv::readDate(dateText, kDatePattern, m_links.conventions);
+    const auto time = conv::readDateTimeText(timeText, m_links.conventions);
+    if (!date || !time || time->date() != conv::fromDateSerial(0))
+        return std::nullopt;
+    return QDateTime(*date, time->time(), Qt::UTC);
 }
 
 void ScheduleEvaluation::Timer3_Timer() {
@@ -117,8 +124,8 @@ void ScheduleEvaluation::Timer10_Timer() {
     if (!timeAndDate())
         return;
     // Both moments are read back from the displayed texts, so both are whole seconds.
-    const auto now = read(d.Label7->text() + QLatin1Char(' ') + d.Label1->text());
-    const auto scheduled = read(d.Label15->text() + QLatin1Char(' ') + d.Label4->text());
+    const auto now = read(d.Label7->text(), d.Label1->text());
+    const auto scheduled = read(d.Label15->text(), d.Label4->text());
     if (!now || !scheduled)
         return; // not dates yet: no countdown
     const QString left = TimeElapsed(*now, *scheduled);

@@ -79,7 +79,8 @@ private:
     void connectInputs();
     bool timeAndDate() const;
     bool speed() const;
-    std::optional<QDateTime> read(const QString& text) const;
+    // A moment shown as a date label and a time label, read back as they were written.
+    std::optional<QDateTime> read(const QString& dateText, const QString& timeText) const;
 
     Links m_links;
 };

@@ -24,6 +24,7 @@
 #include "schedule/ScheduleDetails.h"
 #include "schedule/ScheduleEvaluation.h"
 #include "schedule/SecondTimers.h"
+#include "shell/FallbackDatePicker.h"
 #include "shell/LoadSequence.h"
 #include "shell/Navigation.h"
 #include "shell/Splash.h"
@@ -32,6 +33,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -262,9 +264,19 @@ bool Main::loadDatePicker() {
     QWidget* picker = m_services.controls.createControl(
         QStringLiteral("KiroXPControls2.KiroXPDTPicker"), page->Frame12, &error);
     if (!picker) {
-        qCInfo(lcMain) << "no date picker:" << error;
-        return false;
+        // Without a date the schedule would stay armed and never fire: say so once and use
+        // Qt's own date field instead.
+        qCWarning(lcMain) << "no date picker:" << error;
+        m_services.dialogs.warning(
+            this, QStringLiteral("Nocturnia"),
+            QStringLiteral("The date picker could not be loaded from %1:\n%2\n\nA plain date "
+                           "field takes its place.")
+                .arg(QDir::toNativeSeparators(m_services.programFolder +
+                                              QStringLiteral("/libdatora.so")),
+                     error));
+        picker = new FallbackDatePicker(page->Frame12);
     }
+    const bool fromLibrary = !qobject_cast<FallbackDatePicker*>(picker);
     KiroXPDTPicker1 = picker;
     picker->setObjectName(QStringLiteral("KiroXPDTPicker1"));
     picker->setGeometry(4, 22, 120, 21);
@@ -281,7 +293,7 @@ bool Main::loadDatePicker() {
     picker->show();
     if (picker->metaObject()->indexOfSignal("Change()") >= 0)
         connect(picker, SIGNAL(Change()), schedule, SLOT(evaluateNow()));
-    return true;
+    return fromLibrary; // the load reports the library's picker missing
 }
 
 bool Main::fillCommandList() {

@@ -3,6 +3,9 @@
 #include "conventions/TimeText.h"
 
 #include <QTest>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -48,9 +51,72 @@ private Q_SLOTS:
         QCOMPARE(conv::fromDateTimeSerial(serial), moment);
     }
 
+    void datesWithoutASerial() {
+        QCOMPARE(conv::dateSerial(QDate()), std::nullopt);
+        QCOMPARE(conv::dateSerial(QDate(-6000000, 1, 1)), std::nullopt); // beyond 2^31 days
+        QCOMPARE(conv::dateSerial(QDate(2026, 12, 9)), std::optional<qint32>(46365));
+        QCOMPARE(conv::toDateSerial(QDate()), 0);
+        QVERIFY(std::isnan(conv::toDateTimeSerial(QDateTime())));
+    }
+
+    void serialsWithoutAMoment_data() {
+        QTest::addColumn<double>("serial");
+        QTest::newRow("1e20") << 1e20;
+        QTest::newRow("-1e20") << -1e20;
+        QTest::newRow("2^31") << 2147483648.0;
+        QTest::newRow("2^31 - a rounding fraction") << 2147483647.9999999;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN();
+    }
+    void serialsWithoutAMoment() {
+        QFETCH(double, serial);
+        QVERIFY(!conv::fromDateTimeSerial(serial).isValid());
+    }
+
     void fractionRoundingUpToMidnightMovesToTheNextDay() {
         const QDateTime moment = conv::fromDateTimeSerial(40248.9999999999);
         QCOMPARE(moment, QDateTime(QDate(2010, 3, 12), QTime(0, 0)));
+    }
+
+    // Every text formatDate writes reads back as its date, in any locale.
+    void patternsReadBack_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("pattern");
+        for (const QString& locale : {u"en_US"_s, u"en_GB"_s, u"de_DE"_s, u"fr_FR"_s, u"ja_JP"_s}) {
+            for (const QString& pattern : {u"m/d/yyyy"_s, u"dd/mm/yy"_s, u"dddd, mmmm d, yyyy"_s,
+                                           u"ddd d mmm yyyy"_s, u"yyyy-mm-dd"_s}) {
+                QTest::addRow("%s %s", qPrintable(locale), qPrintable(pattern))
+                    << locale << pattern;
+            }
+        }
+    }
+    void patternsReadBack() {
+        QFETCH(QString, locale);
+        QFETCH(QString, pattern);
+        const DateTimeConventions conventions = DateTimeConventions::fromLocale(QLocale(locale));
+        for (QDate date(2026, 12, 25); date < QDate(2027, 3, 5); date = date.addDays(1)) {
+            const QString text = conv::formatDate(date, pattern, conventions);
+            QCOMPARE(conv::readDate(text, pattern, conventions), std::optional<QDate>(date));
+        }
+    }
+
+    void textsNotOfThePattern_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("day-first order") << u"13/12/2026"_s << u"m/d/yyyy"_s;
+        QTest::newRow("no such day") << u"2/30/2026"_s << u"m/d/yyyy"_s;
+        QTest::newRow("other separator") << u"12-10-2026"_s << u"m/d/yyyy"_s;
+        QTest::newRow("trailing text") << u"12/10/2026 x"_s << u"m/d/yyyy"_s;
+        QTest::newRow("short year") << u"12/10/26"_s << u"m/d/yyyy"_s;
+        QTest::newRow("empty") << u""_s << u"m/d/yyyy"_s;
+        QTest::newRow("wrong weekday") << u"Monday, December 10, 2026"_s << u"dddd, mmmm d, yyyy"_s;
+        QTest::newRow("no year in the pattern") << u"12/10"_s << u"m/d"_s;
+        QTest::newRow("three-digit day") << u"12/100/2026"_s << u"m/d/yyyy"_s;
+    }
+    void textsNotOfThePattern() {
+        QFETCH(QString, text);
+        QFETCH(QString, pattern);
+        QCOMPARE(conv::readDate(text, pattern, us), std::nullopt);
     }
 
     void patterns_data() {

@@ -1,6 +1,8 @@
 #include "conventions/NumericText.h"
 
 #include <QTest>
+#include <cmath>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -109,6 +111,37 @@ private Q_SLOTS:
         QFETCH(int, decimals);
         QFETCH(double, rounded);
         QCOMPARE(conv::roundHalfEven(value, decimals), rounded);
+    }
+
+    // Values no integer type holds, e.g. "1e20" typed into a number box: the sanitizer
+    // preset stops on any cast out of range.
+    void valuesBeyondTheIntegerRange_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<qint64>("rounded");
+        QTest::addColumn<QString>("twoDecimals");
+        const double inf = std::numeric_limits<double>::infinity();
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("1e20") << 1e20 << max << u"100000000000000000000.00"_s;
+        QTest::newRow("-1e20") << -1e20 << min << u"-100000000000000000000.00"_s;
+        QTest::newRow("2^63") << 9223372036854775808.0 << max << u"9223372036854780000.00"_s;
+        QTest::newRow("-2^63") << -9223372036854775808.0 << min << u"-9223372036854780000.00"_s;
+        QTest::newRow("1e300") << 1e300 << max << u"1"_s + QString(300, u'0') + u".00"_s;
+        QTest::newRow("infinity") << inf << max << u"inf"_s;
+        QTest::newRow("minus infinity") << -inf << min << u"-inf"_s;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << qint64(0) << u"nan"_s;
+        QTest::newRow("1e19") << 1e19 << max << u"10000000000000000000.00"_s;
+    }
+    void valuesBeyondTheIntegerRange() {
+        QFETCH(double, value);
+        QFETCH(qint64, rounded);
+        QFETCH(QString, twoDecimals);
+        QCOMPARE(conv::roundHalfEven(value), rounded);
+        QCOMPARE(conv::formatTwoDecimals(value), twoDecimals);
+        const double kept = conv::roundHalfEven(value, 2);
+        QVERIFY(kept == value || (std::isnan(kept) && std::isnan(value)));
+        QCOMPARE(conv::roundHalfEven(2.5, 400), 2.5); // places beyond 15 are no places
+        QCOMPARE(conv::roundHalfEven(2.5, -3), 2.0);  // nor are negative ones
     }
 };
 

@@ -4,8 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,6 +25,43 @@ void put(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// The settings store's log while it lives.
+class SettingsLog {
+public:
+    SettingsLog() {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&SettingsLog::handle);
+    }
+    ~SettingsLog() {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    QStringList lines;
+    int count(const QString& pattern) const {
+        return int(lines.filter(QRegularExpression(pattern)).size());
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (s_current && qstrcmp(context.category, "nocturnia.settings") == 0)
+            s_current->lines << text;
+        else if (s_current)
+            s_current->m_previous(type, context, text);
+    }
+    static inline SettingsLog* s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
+
+QStringList asideCopies(const QString& settingsFile) {
+    const QFileInfo info(settingsFile);
+    QStringList copies;
+    for (const QString& name :
+         QDir(info.absolutePath())
+             .entryList({info.fileName() + QStringLiteral(".corrupt*")}, QDir::Files, QDir::Name))
+        copies << info.absolutePath() + QLatin1Char('/') + name;
+    return copies;
 }
 
 // A store whose writes of one key fail, to see a save go on past a failure.
@@ -96,6 +138,8 @@ private Q_SLOTS:
         QTest::newRow("empty") << u"Folder"_s << u""_s;
         QTest::newRow("leading and trailing blanks") << u"Background Noise"_s << u"  12.5 "_s;
         QTest::newRow("line breaks and backslashes") << u"Text"_s << u"a\\nb\nc\r\nd\\"_s;
+        QTest::newRow("escapes as text") << u"Text"_s << u"\\s \\t\\ x\\"_s;
+        QTest::newRow("only blanks") << u"Text"_s << u" \t "_s;
         QTest::newRow("equals and brackets") << u"k=[x]/y;#"_s << u"v=[1]"_s;
         QTest::newRow("non-ASCII")
             << QString::fromUtf8("Ordner ä") << QString::fromUtf8("/home/zoë/Übertragungen");
@@ -112,26 +156,195 @@ private Q_SLOTS:
                  QStringLiteral("still here"));
     }
 
-    void damagedFileReadsAsDefaultsAndIsKeptAside_data() {
+    // Each line stands on its own: a bad one is skipped and logged with its number, every
+    // other entry is read, and the first write keeps the damaged file aside and carries the
+    // entries that were read into the new file.
+    void damagedFilesKeepWhatCanBeRead_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12);
-        QTest::newRow("entry outside a section") << QByteArray("Folder=/x\n");
-        QTest::newRow("line without equals") << QByteArray("[Nocturnia/Settings]\nFolder\n");
-        QTest::newRow("bad escape") << QByteArray("[Nocturnia/Settings]\nFolder=\\q\n");
+        QTest::addColumn<QStringList>("entries"); // Folder, Tidelink, Name as read
+        QTest::addColumn<QStringList>("logged");
+        QTest::addColumn<bool>("damaged");
+        const QString none = u"-"_s;
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff\xfe", 12)
+                                << QStringList{none, none, none}
+                                << QStringList{u"line 1 skipped: not UTF-8"_s,
+                                               u"line 2 skipped: no name=value"_s,
+                                               u"line 3 skipped: not UTF-8"_s}
+                                << true;
+        QTest::newRow("one line not UTF-8")
+            << QByteArray("[Nocturnia/Settings]\nFolder=/in\nName=caf\xe9\nTidelink=1\n")
+            << QStringList{u"/in"_s, u"1"_s, none} << QStringList{u"line 3 skipped: not UTF-8"_s}
+            << true;
+        QTest::newRow("comments") << QByteArray("# mine\n[Nocturnia/Settings]\n  ; old: /x\n"
+                                                "Folder=/in\n#Tidelink=0\n")
+                                  << QStringList{u"/in"_s, none, none} << QStringList() << false;
+        QTest::newRow("backslash before a blank")
+            << QByteArray("[Nocturnia/Settings]\nFolder=/home/ann/my\\ folder\nName=C:\\\n")
+            << QStringList{u"/home/ann/my\\ folder"_s, none, u"C:\\"_s} << QStringList() << false;
+        QTest::newRow("header without a section")
+            << QByteArray("[Nocturnia]\nFolder=/x\n[Nocturnia/Settings]\nTidelink=1\n")
+            << QStringList{none, u"1"_s, none}
+            << QStringList{u"line 1 skipped: a header without"_s,
+                           u"line 2 skipped: an entry outside a section"_s}
+            << true;
+        QTest::newRow("spaces around equals")
+            << QByteArray("[Nocturnia/Settings]\n  Folder  =  /in \r\nName\t= Ann B\n")
+            << QStringList{u"/in"_s, none, u"Ann B"_s} << QStringList() << false;
+        QTest::newRow("entry outside a section")
+            << QByteArray("Folder=/x\n[Nocturnia/Settings]\nTidelink=1\n")
+            << QStringList{none, u"1"_s, none}
+            << QStringList{u"line 1 skipped: an entry outside a section"_s} << true;
+        QTest::newRow("line without equals")
+            << QByteArray("[Nocturnia/Settings]\nFolder\nTidelink=1\n=2\n")
+            << QStringList{none, u"1"_s, none}
+            << QStringList{u"line 2 skipped: no name=value"_s, u"line 4 skipped: no name=value"_s}
+            << true;
+        QTest::newRow("byte order mark")
+            << QByteArray("\xEF\xBB\xBF[Nocturnia/Settings]\nName=x\n")
+            << QStringList{none, none, u"x"_s} << QStringList() << false;
     }
-    void damagedFileReadsAsDefaultsAndIsKeptAside() {
+    void damagedFilesKeepWhatCanBeRead() {
         QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, logged);
+        QFETCH(bool, damaged);
         QDir().mkpath(QFileInfo(path()).absolutePath());
         put(path(), bytes);
+        SettingsLog log;
         IniSettingsStore store(path());
-        QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"design"_s),
-                 QStringLiteral("design"));
+        const QStringList keys{u"Folder"_s, u"Tidelink"_s, u"Name"_s};
+        const auto readAll = [&](const IniSettingsStore& from) {
+            QStringList values;
+            for (const QString& key : keys)
+                values << from.read(u"Nocturnia"_s, u"Settings"_s, key, u"-"_s);
+            return values;
+        };
+        QCOMPARE(readAll(store), entries);
+        QCOMPARE(readAll(store), entries);
         QCOMPARE(contents(path()), bytes); // reading changes nothing
+        // Logged once, with its line number, however often the file is read.
+        QCOMPARE(log.lines.size(), logged.size());
+        for (const QString& line : logged)
+            QVERIFY2(log.count(QRegularExpression::escape(line)) == 1, qPrintable(line));
 
+        QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Startup"_s, u"False"_s).ok);
+        IniSettingsStore reopened(path());
+        QCOMPARE(readAll(reopened), entries);
+        QCOMPARE(reopened.read(u"Nocturnia"_s, u"Settings"_s, u"Startup"_s, u"-"_s),
+                 QStringLiteral("False"));
+        const QStringList copies = asideCopies(path());
+        QCOMPARE(copies.size(), damaged ? 1 : 0);
+        if (damaged)
+            QCOMPARE(contents(copies.first()), bytes);
+    }
+
+    void everyDamagedFileIsKept() {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        IniSettingsStore store(path());
+        SettingsLog log;
+        const QList<QByteArray> damaged{QByteArray("first\n"), QByteArray("second\n"),
+                                        QByteArray("third\n")};
+        for (const QByteArray& bytes : damaged) {
+            put(path(), bytes);
+            QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"1"_s).ok);
+        }
+        QStringList kept;
+        for (const QString& copy : asideCopies(path()))
+            kept << QString::fromLatin1(contents(copy));
+        kept.sort();
+        QCOMPARE(kept, (QStringList{u"first\n"_s, u"second\n"_s, u"third\n"_s}));
+        QCOMPARE(log.count(u"kept as"_s), 3);
+    }
+
+    void valuesWithBlanksAtTheirEndsSurviveAHandEdit() {
+        IniSettingsStore store(path());
+        QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Noise"_s, u" \t12.5  "_s).ok);
+        QVERIFY(contents(path()).contains("Noise=\\s\\t12.5\\s\\s\n"));
+        // Someone changes another entry by hand; the store sees it without a restart.
+        QByteArray edited = contents(path());
+        edited.replace("[Nocturnia/Settings]\n", "[Nocturnia/Settings]\nFolder = /by hand\n");
+        put(path(), edited);
+        QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"-"_s),
+                 QStringLiteral("/by hand"));
+        QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Noise"_s, u"-"_s),
+                 QStringLiteral(" \t12.5  "));
+    }
+
+    // Neither read whole nor waited for: the program must start whatever lies there.
+    void filesThatAreNotSettingsAreNotRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << u"fifo"_s;
+        QTest::newRow("link to /dev/zero") << u"zero"_s;
+        QTest::newRow("folder") << u"folder"_s;
+    }
+    void filesThatAreNotSettingsAreNotRead() {
+        QFETCH(QString, kind);
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        const QByteArray where = QFile::encodeName(path());
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(where.constData(), 0600), 0);
+        else if (kind == QLatin1String("zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path()));
+        else
+            QVERIFY(QDir().mkpath(path()));
+        SettingsLog log;
+        IniSettingsStore store(path());
+        QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"d"_s),
+                 QStringLiteral("d"));
+        QCOMPARE(log.count(u"is not a regular file"_s), 1);
+        const auto result = store.write(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"/x"_s);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(QStringLiteral("is not a regular file")),
+                 qPrintable(result.error));
+        QVERIFY(asideCopies(path()).isEmpty());
+        QFileInfo info(path());
+        QVERIFY(info.isSymLink() || info.isDir() || !info.isFile());
+    }
+
+    void anOversizedFileIsRefusedAndKept() {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        QByteArray big("[Nocturnia/Settings]\nFolder=/in\n");
+        big.append(QByteArray(IniSettingsStore::kMaximumFileSize, '#'));
+        put(path(), big);
+        SettingsLog log;
+        IniSettingsStore store(path());
+        QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"d"_s),
+                 QStringLiteral("d"));
+        QCOMPARE(log.count(u"larger than 1 MiB"_s), 1);
         QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"1"_s).ok);
-        QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"0"_s),
-                 QStringLiteral("1"));
-        QCOMPARE(contents(path() + QStringLiteral(".corrupt")), bytes);
+        QCOMPARE(contents(path()), QByteArray("[Nocturnia/Settings]\nTidelink=1\n"));
+        QCOMPARE(asideCopies(path()).size(), 1);
+        QCOMPARE(QFileInfo(asideCopies(path()).first()).size(), big.size());
+    }
+
+    // On a full file system the system's reason reaches the user, and the file that was
+    // there stays as it was.
+    void aFullDiskReportsTheReason() {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root");
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("no tmpfs can be mounted here");
+        const auto unmount = qScopeGuard([&] { ::umount2(where.constData(), MNT_DETACH); });
+        const QString file = mountPoint.filePath(QStringLiteral("settings.ini"));
+        IniSettingsStore store(file);
+        QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"/in"_s).ok);
+        const QByteArray before = contents(file);
+        {
+            QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size()) {
+            }
+        }
+        const auto result =
+            store.write(u"Nocturnia"_s, u"Settings"_s, u"Text"_s, QString(16 * 1024, u'x'));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, QStringLiteral("No space left on device"));
+        QCOMPARE(contents(file), before);
+        QCOMPARE(IniSettingsStore(file).read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"-"_s),
+                 QStringLiteral("/in"));
     }
 
     void writeThatCannotBeMadeReportsWhy() {
@@ -185,10 +398,21 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].icon, RecordingDialogs::Message::Icon::Warning);
         QCOMPARE(dialogs.messages[0].title, QStringLiteral("Nocturnia"));
-        QVERIFY(dialogs.messages[0].text.startsWith(
-            QStringLiteral("Your settings could not be saved.")));
-        QVERIFY(
-            dialogs.messages[0].text.contains(QStringLiteral("Tidelink: No space left on device")));
+        // Two of the three did reach the file: the message says so.
+        QCOMPARE(dialogs.messages[0].text,
+                 QStringLiteral("Some of your settings could not be saved.\n\nSaved: Folder, "
+                                "Startup\n\nNot saved:\nTidelink: No space left on device"));
+    }
+
+    void saveOfWhichNothingReachedTheFile() {
+        FailingKeyStore store(QStringLiteral("Tidelink"));
+        RecordingDialogs dialogs;
+        QVERIFY(!saveSettings(store, {{u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"1"_s}},
+                              dialogs, nullptr, QStringLiteral("saved!")));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text,
+                 QStringLiteral("Your settings could not be saved.\n\nTidelink: No space left on "
+                                "device"));
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,9 +118,10 @@ private Q_SLOTS:
         QCOMPARE(main.wireless->Check1->checkState(), Qt::Unchecked);
         QCOMPARE(main.wireless->Check6->checkState(), Qt::Unchecked);
         QVERIFY(!QFile::exists(f.settings.filePath())); // nothing written at start
-        // Without the control library the picker step is skipped and the rest goes on.
+        // Without the control library the picker step is skipped, a plain date field stands
+        // in, and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
-        QCOMPARE(main.KiroXPDTPicker1, nullptr);
+        QVERIFY(qobject_cast<QDateEdit*>(main.KiroXPDTPicker1));
         QCOMPARE(main.loadReport(),
                  (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s, u"tidelink"_s,
                               u"farcall"_s, u"command list"_s, u"power controller"_s,
@@ -391,6 +393,7 @@ private Q_SLOTS:
         Main& main = f.load();
         main.page->CmbOption->setCurrentText(QStringLiteral("Run A Specified File"));
         main.page->Text2->setText(QStringLiteral("/home/ann/backup.sh"));
+        main.page->DT->setTime(QTime(23, 0)); // not this very second: arming must not fire
         QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
         QVERIFY(main.page->Timer2->isActive());
         main.PerformSelectedCommand();
@@ -439,6 +442,93 @@ private Q_SLOTS:
                  QStringLiteral("Nocturnia Veloxa Notification Display"));
         QCOMPARE(main.commands().silentAlarm()->Text1->toPlainText(),
                  QStringLiteral("  Change the tape\nthen go home "));
+    }
+
+    // The labels are written month first whatever the locale; the countdown must read them
+    // the same way, also where the locale puts the day first.
+    void countdownInEveryLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("scheduled");
+        QTest::addColumn<QString>("shownDate");
+        QTest::addColumn<QString>("left");
+        const auto at = [](int y, int mo, int d, int h, int mi, int s, int ms = 0) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
+        };
+        QTest::newRow("en_US, tomorrow")
+            << u"en_US"_s << at(2026, 12, 9, 22, 15, 30, 500) << at(2026, 12, 10, 22, 15, 40)
+            << u"12/10/2026"_s << u"1 Day, 9 Seconds"_s;
+        QTest::newRow("en_GB, tomorrow")
+            << u"en_GB"_s << at(2026, 12, 9, 22, 15, 30, 500) << at(2026, 12, 10, 22, 15, 40)
+            << u"12/10/2026"_s << u"1 Day, 9 Seconds"_s;
+        QTest::newRow("en_GB, from the 13th")
+            << u"en_GB"_s << at(2026, 12, 13, 10, 0, 0, 500) << at(2026, 12, 14, 10, 0, 1)
+            << u"12/14/2026"_s << u"1 Day"_s;
+        QTest::newRow("en_GB, across a month")
+            << u"en_GB"_s << at(2026, 1, 31, 23, 59, 30, 500) << at(2026, 2, 1, 0, 0, 31)
+            << u"2/1/2026"_s << u"1 Minute"_s;
+        QTest::newRow("de_DE, across a year")
+            << u"de_DE"_s << at(2026, 12, 31, 23, 0, 0, 500) << at(2027, 1, 1, 1, 0, 1)
+            << u"1.1.2027"_s << u"2 Hours"_s;
+        QTest::newRow("de_DE, from the 13th")
+            << u"de_DE"_s << at(2026, 11, 13, 8, 0, 0, 500) << at(2026, 11, 20, 8, 0, 6)
+            << u"11.20.2026"_s << u"7 Days, 5 Seconds"_s;
+        QTest::newRow("fr_FR, across a month")
+            << u"fr_FR"_s << at(2026, 2, 28, 12, 0, 0, 500) << at(2026, 3, 2, 12, 0, 1)
+            << u"3/2/2026"_s << u"2 Days"_s;
+    }
+    void countdownInEveryLocale() {
+        QFETCH(QString, locale);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, scheduled);
+        QFETCH(QString, shownDate);
+        QFETCH(QString, left);
+        Fixture f;
+        f.conventions = conv::DateTimeConventions::fromLocale(QLocale(locale));
+        f.controls.available = true;
+        f.time.setNow(now);
+        Main& main = f.load();
+        main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
+        main.page->DT->setTime(scheduled.time());
+        main.KiroXPDTPicker1->setProperty("Value", conv::toDateSerial(scheduled.date()));
+        f.time.advance(1000);
+        QCOMPARE(main.details->Label15->text(), shownDate);
+        QCOMPARE(main.details->Label35->text(),
+                 QStringLiteral("Shutdown Computer, if scheduled, would occur in: ") + left);
+    }
+
+    // Without the control library the user is told once and a plain date field stands in,
+    // so that an armed schedule still fires in its second.
+    void withoutThePickerLibraryTheScheduleStillFires() {
+        Fixture f;
+        f.time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500)));
+        PluginControlLoader missing(f.dir.filePath(QStringLiteral("libdatora.so")), f.time, f.time);
+        Main main(MainServices{f.settings, f.opener, f.dialogs, missing, f.power, f.player,
+                               f.interfaces, f.tray, f.time, f.time, f.conventions,
+                               u"/opt/nocturnia"_s});
+        main.Form_Load();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].icon, RecordingDialogs::Message::Icon::Warning);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Nocturnia"));
+        QVERIFY2(f.dialogs.messages[0].text.contains(u"/opt/nocturnia/libdatora.so"_s),
+                 qPrintable(f.dialogs.messages[0].text));
+        auto* picker = qobject_cast<QDateEdit*>(main.KiroXPDTPicker1);
+        QVERIFY(picker);
+        QCOMPARE(picker->date(), QDate(2026, 12, 9));
+
+        main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
+        main.page->DT->setTime(QTime(22, 15, 32));
+        picker->setDate(QDate(2026, 12, 10));
+        f.time.advance(1000);
+        QCOMPARE(main.details->Label15->text(), QStringLiteral("12/10/2026"));
+        picker->setDate(QDate(2026, 12, 9));
+        QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
+        f.power.calls.clear();
+        f.time.advance(500); // 22:15:32.000
+        QVERIFY(f.power.calls.filter(QStringLiteral("request")).isEmpty());
+        f.time.advance(1);
+        QCOMPARE(f.power.calls.filter(QStringLiteral("request")).size(), 1);
+        QCOMPARE(f.dialogs.messages.size(), 1); // told once
     }
 
     void loadSequenceSkipsFailingSteps() {

@@ -86,12 +86,13 @@ struct Fixture {
     ScriptedInterfaceCounters interfaces;
     RecordingTrayIcon tray;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
+    conv::DateTimeConventions conventions = conv::DateTimeConventions::usEnglish();
     std::unique_ptr<Main> main;
 
     Main& make() {
         main = std::make_unique<Main>(
-            MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray, time, time,
-                         conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+            MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
+                         time, time, conventions, QStringLiteral("/opt/nocturnia")});
         return *main;
     }
     Main& load() {

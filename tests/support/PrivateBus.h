@@ -18,6 +18,8 @@ public:
     void stop();
 
     QString address() const { return m_address; }
+    // The daemon's process, for a test that stops it (SIGSTOP) to play a hanging bus.
+    qint64 pid() const { return m_daemon.processId(); }
     QDBusConnection connection() const;
 
 private:

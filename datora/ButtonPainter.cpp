@@ -57,6 +57,30 @@ void drawRows(conv::Canvas& canvas, int top, std::initializer_list<QColor> colou
     }
 }
 
+// How a gradient steps darker: by these amounts a row while the blue stays at `floorBlue` or
+// above.
+struct Shading {
+    int red;
+    int green;
+    int blue;
+    int floorBlue;
+};
+
+// A one-pixel column `inset` pixels in from each side, from row `top` down to row h - 3, graded
+// by `shading`. Returns the colour that would follow the last row.
+QColor drawGradedColumns(conv::Canvas& canvas, int inset, int top, QColor colour,
+                         const Shading& shading) {
+    const int w = canvas.size().width();
+    const int h = canvas.size().height();
+    for (int y = top; y <= h - 3; ++y) {
+        canvas.setPixel(inset, y, colour);
+        canvas.setPixel(w - 1 - inset, y, colour);
+        if (colour.blue() >= shading.floorBlue)
+            colour = stepped(colour, shading.red, shading.green, shading.blue);
+    }
+    return colour;
+}
+
 // The top of the hot and the focus frame: two lines inside the border, the lower one longer.
 void drawFrameTop(conv::Canvas& canvas, const QColor& upper, const QColor& lower) {
     const int w = canvas.size().width();
@@ -106,20 +130,9 @@ void drawHotFrame(conv::Canvas& canvas) {
     const int w = canvas.size().width();
     const int h = canvas.size().height();
     drawFrameTop(canvas, QColor(255, 240, 207), QColor(253, 216, 137));
-    QColor outer(254, 223, 154);
-    for (int y = 2; y <= h - 3; ++y) {
-        canvas.setPixel(1, y, outer);
-        canvas.setPixel(w - 2, y, outer);
-        if (outer.blue() >= 49)
-            outer = stepped(outer, 1, 3, 7);
-    }
-    QColor inner(252, 210, 121);
-    for (int y = 3; y <= h - 3; ++y) {
-        canvas.setPixel(2, y, inner);
-        canvas.setPixel(w - 3, y, inner);
-        if (inner.blue() >= 57)
-            inner = stepped(inner, 1, 4, 8);
-    }
+    // Two graded columns at each side; the colour after the inner one's last row goes on.
+    drawGradedColumns(canvas, 1, 2, QColor(254, 223, 154), {1, 3, 7, 49});
+    const QColor inner = drawGradedColumns(canvas, 2, 3, QColor(252, 210, 121), {1, 4, 8, 57});
     canvas.line(3, h - 3, w - 1, h - 3, inner);
     canvas.line(2, h - 2, w - 2, h - 2, QColor(229, 151, 0));
 }

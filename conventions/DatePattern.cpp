@@ -17,31 +17,31 @@ QString twoDigits(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-QString dayPart(const QDate& date, int length, const DateTimeConventions& conventions) {
-    const int weekday = date.dayOfWeek() % 7; // Sunday 0
+// A day or month field by its run length: 1 the bare number, 2 two digits, 3 the short name,
+// more the full name.
+QString numberOrName(int number, int length, const QString& shortName, const QString& name) {
     switch (length) {
     case 1:
-        return QString::number(date.day());
+        return QString::number(number);
     case 2:
-        return twoDigits(date.day());
+        return twoDigits(number);
     case 3:
-        return conventions.shortDayNames.value(weekday);
+        return shortName;
     default:
-        return conventions.dayNames.value(weekday);
+        return name;
     }
 }
 
+QString dayPart(const QDate& date, int length, const DateTimeConventions& conventions) {
+    const int weekday = date.dayOfWeek() % 7; // Sunday 0
+    return numberOrName(date.day(), length, conventions.shortDayNames.value(weekday),
+                        conventions.dayNames.value(weekday));
+}
+
 QString monthPart(const QDate& date, int length, const DateTimeConventions& conventions) {
-    switch (length) {
-    case 1:
-        return QString::number(date.month());
-    case 2:
-        return twoDigits(date.month());
-    case 3:
-        return conventions.shortMonthNames.value(date.month() - 1);
-    default:
-        return conventions.monthNames.value(date.month() - 1);
-    }
+    const int month = date.month() - 1; // January 0
+    return numberOrName(date.month(), length, conventions.shortMonthNames.value(month),
+                        conventions.monthNames.value(month));
 }
 
 QString yearPart(const QDate& date, int length) {

@@ -36,26 +36,39 @@ template <class Int> std::optional<Int> asInteger(const PropertyValue& value) {
     return static_cast<Int>(rounded);
 }
 
+// The characters a quoted string writes behind a backslash, and the letters it writes them as.
+struct Escape {
+    char16_t character;
+    char16_t letter;
+};
+constexpr Escape kEscapes[] = {
+    {u'"', u'"'}, {u'\\', u'\\'}, {u'\n', u'n'}, {u'\r', u'r'}, {u'\t', u't'}};
+
+// The letter a character is written as behind a backslash; nothing when it stands as it is.
+std::optional<QChar> escapeLetter(QChar character) {
+    for (const Escape& escape : kEscapes) {
+        if (escape.character == character.unicode())
+            return QChar(escape.letter);
+    }
+    return std::nullopt;
+}
+
+// The character a letter behind a backslash stands for; nothing when it is no escape.
+std::optional<QChar> escapedCharacter(QChar letter) {
+    for (const Escape& escape : kEscapes) {
+        if (escape.letter == letter.unicode())
+            return QChar(escape.character);
+    }
+    return std::nullopt;
+}
+
 QString quoted(const QString& text) {
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '"':
-            out += QLatin1String("\\\"");
-            break;
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        default:
+        if (const auto letter = escapeLetter(c)) {
+            out += QLatin1Char('\\');
+            out += *letter;
+        } else {
             out += c;
         }
     }
@@ -79,25 +92,10 @@ std::optional<QString> unquote(const QString& text, int& pos) {
         }
         if (++pos >= text.size())
             return std::nullopt;
-        switch (text.at(pos).unicode()) {
-        case '"':
-            out += QLatin1Char('"');
-            break;
-        case '\\':
-            out += QLatin1Char('\\');
-            break;
-        case 'n':
-            out += QLatin1Char('\n');
-            break;
-        case 'r':
-            out += QLatin1Char('\r');
-            break;
-        case 't':
-            out += QLatin1Char('\t');
-            break;
-        default:
+        const auto character = escapedCharacter(text.at(pos));
+        if (!character)
             return std::nullopt;
-        }
+        out += *character;
     }
     return std::nullopt;
 }

@@ -43,8 +43,11 @@ QColor mix(const QColor& a, const QColor& b, int step, int steps) {
                   channel(a.blue(), b.blue()));
 }
 
-// A face with a one-pixel outline whose corner pixels are left in the background.
-void roundedFace(conv::Canvas& canvas, int width, int height, const Palette& colours) {
+// A face with a one-pixel outline on a white background that shows at the corner pixels.
+QImage roundedFaceImage(int width, int height, const Palette& colours) {
+    QImage image(width, height, QImage::Format_RGB32);
+    conv::Canvas canvas(image);
+    canvas.clear(Qt::white);
     for (int y = 1; y < height - 1; ++y)
         canvas.line(1, y, width - 1, y,
                     mix(colours.faceTop, colours.faceBottom, y - 1, height - 3));
@@ -52,16 +55,15 @@ void roundedFace(conv::Canvas& canvas, int width, int height, const Palette& col
     canvas.line(1, height - 1, width - 1, height - 1, colours.outline);
     canvas.line(0, 1, 0, height - 1, colours.outline);
     canvas.line(width - 1, 1, width - 1, height - 1, colours.outline);
+    return image;
 }
 
 } // namespace
 
 QImage dropButtonImage(ButtonLook look) {
-    QImage image(17, 17, QImage::Format_RGB32);
-    conv::Canvas canvas(image);
-    canvas.clear(Qt::white);
     const Palette colours = paletteOf(look);
-    roundedFace(canvas, 17, 17, colours);
+    QImage image = roundedFaceImage(17, 17, colours);
+    conv::Canvas canvas(image);
     // A chevron two pixels thick, its point on the centre column.
     for (int i = 0; i < 4; ++i) {
         const int y = 6 + i;
@@ -73,11 +75,9 @@ QImage dropButtonImage(ButtonLook look) {
 }
 
 QImage spinArrowImage(bool up, ButtonLook look) {
-    QImage image(15, 9, QImage::Format_RGB32);
-    conv::Canvas canvas(image);
-    canvas.clear(Qt::white);
     const Palette colours = paletteOf(look);
-    roundedFace(canvas, 15, 9, colours);
+    QImage image = roundedFaceImage(15, 9, colours);
+    conv::Canvas canvas(image);
     // A triangle of rows 1, 3 and 5 pixels wide around the centre column.
     for (int row = 0; row < 3; ++row) {
         const int y = up ? 3 + row : 5 - row;

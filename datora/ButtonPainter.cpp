@@ -2,6 +2,8 @@
 
 #include "conventions/NumericText.h"
 
+#include <initializer_list>
+
 namespace datora {
 
 namespace buttonpaint {
@@ -13,37 +15,95 @@ QColor stepped(const QColor& colour, int red, int green, int blue) {
     return QColor(colour.red() - red, colour.green() - green, colour.blue() - blue);
 }
 
+// A pixel of a corner's rounding, counted from the top left corner.
+struct CornerPixel {
+    int x;
+    int y;
+    QColor colour;
+};
+
+// Sets the rounding at all four corners, mirrored from the top left one, corner by corner
+// (top left, top right, bottom left, bottom right).
+void setCornerPixels(conv::Canvas& canvas, std::initializer_list<CornerPixel> topLeft) {
+    const int right = canvas.size().width() - 1;
+    const int bottom = canvas.size().height() - 1;
+    for (const bool fromBottom : {false, true}) {
+        for (const bool fromRight : {false, true}) {
+            for (const CornerPixel& pixel : topLeft)
+                canvas.setPixel(fromRight ? right - pixel.x : pixel.x,
+                                fromBottom ? bottom - pixel.y : pixel.y, pixel.colour);
+        }
+    }
+}
+
+// Full-width bands `height` rows high from row 3 down to row `last`, each one step darker than
+// the one above while its blue stays at `floorBlue` or above.
+void drawBands(conv::Canvas& canvas, QColor colour, int last, int height, int floorBlue) {
+    const int w = canvas.size().width();
+    for (int y = 3; y <= last; y += height) {
+        canvas.line(0, y, w - 1, y, colour, height);
+        if (colour.blue() >= floorBlue)
+            colour = stepped(colour, 1, 1, 1);
+    }
+}
+
+// Full-width rows from row `top` down, one a colour.
+void drawRows(conv::Canvas& canvas, int top, std::initializer_list<QColor> colours) {
+    const int w = canvas.size().width();
+    int y = top;
+    for (const QColor& colour : colours) {
+        canvas.line(0, y, w - 1, y, colour);
+        ++y;
+    }
+}
+
+// How a gradient steps darker: by these amounts a row while the blue stays at `floorBlue` or
+// above.
+struct Shading {
+    int red;
+    int green;
+    int blue;
+    int floorBlue;
+};
+
+// A one-pixel column `inset` pixels in from each side, from row `top` down to row h - 3, graded
+// by `shading`. Returns the colour that would follow the last row.
+QColor drawGradedColumns(conv::Canvas& canvas, int inset, int top, QColor colour,
+                         const Shading& shading) {
+    const int w = canvas.size().width();
+    const int h = canvas.size().height();
+    for (int y = top; y <= h - 3; ++y) {
+        canvas.setPixel(inset, y, colour);
+        canvas.setPixel(w - 1 - inset, y, colour);
+        if (colour.blue() >= shading.floorBlue)
+            colour = stepped(colour, shading.red, shading.green, shading.blue);
+    }
+    return colour;
+}
+
+// The top of the hot and the focus frame: two lines inside the border, the lower one longer.
+void drawFrameTop(conv::Canvas& canvas, const QColor& upper, const QColor& lower) {
+    const int w = canvas.size().width();
+    canvas.line(2, 1, w - 2, 1, upper);
+    canvas.line(1, 2, w - 1, 2, lower);
+}
+
 } // namespace
 
 void drawFace(conv::Canvas& canvas, const QColor& background) {
     canvas.clear(background);
-    const int w = canvas.size().width();
     const int h = canvas.size().height();
-    QColor colour(255, 255, 253);
-    for (int y = 3; y <= h - 3; ++y) {
-        canvas.line(0, y, w - 1, y, colour);
-        if (colour.blue() >= 230)
-            colour = stepped(colour, 1, 1, 1);
-    }
-    canvas.line(0, h - 2, w - 1, h - 2, QColor(214, 208, 197));
-    canvas.line(0, h - 3, w - 1, h - 3, QColor(226, 223, 214));
-    canvas.line(0, h - 4, w - 1, h - 4, QColor(236, 235, 230));
+    drawBands(canvas, QColor(255, 255, 253), h - 3, 1, 230);
+    drawRows(canvas, h - 4, {QColor(236, 235, 230), QColor(226, 223, 214), QColor(214, 208, 197)});
 }
 
 void drawPressedFace(conv::Canvas& canvas, const QColor& background) {
     canvas.clear(background);
-    const int w = canvas.size().width();
     const int h = canvas.size().height();
-    QColor colour(226, 225, 218);
-    for (int y = 3; y <= h - 2; y += 4) {
-        canvas.line(0, y, w - 1, y, colour, 4);
-        if (colour.blue() >= 218)
-            colour = stepped(colour, 1, 1, 1);
-    }
-    canvas.line(0, 1, w - 1, 1, QColor(209, 204, 192));
-    canvas.line(0, 2, w - 1, 2, QColor(220, 216, 207));
-    canvas.line(0, h - 3, w - 1, h - 3, QColor(234, 233, 227));
-    canvas.line(0, h - 2, w - 1, h - 2, QColor(242, 241, 238));
+    drawBands(canvas, QColor(226, 225, 218), h - 2, 4, 218);
+    // A shadow under the top edge, a light strip over the bottom one.
+    drawRows(canvas, 1, {QColor(209, 204, 192), QColor(220, 216, 207)});
+    drawRows(canvas, h - 3, {QColor(234, 233, 227), QColor(242, 241, 238)});
 }
 
 void drawBorder(conv::Canvas& canvas) {
@@ -52,18 +112,7 @@ void drawBorder(conv::Canvas& canvas) {
     canvas.rectangleOutline(0, 0, w, h, QColor(0, 60, 116));
     const QColor a(122, 149, 168);
     const QColor b(37, 87, 131);
-    canvas.setPixel(0, 1, a);
-    canvas.setPixel(1, 1, b);
-    canvas.setPixel(1, 0, a);
-    canvas.setPixel(w - 2, 0, a);
-    canvas.setPixel(w - 2, 1, b);
-    canvas.setPixel(w - 1, 1, a);
-    canvas.setPixel(0, h - 2, a);
-    canvas.setPixel(1, h - 2, b);
-    canvas.setPixel(1, h - 1, a);
-    canvas.setPixel(w - 1, h - 2, a);
-    canvas.setPixel(w - 2, h - 2, b);
-    canvas.setPixel(w - 2, h - 1, a);
+    setCornerPixels(canvas, {{0, 1, a}, {1, 1, b}, {1, 0, a}});
 }
 
 void drawDisabled(conv::Canvas& canvas, const QColor& background) {
@@ -74,47 +123,16 @@ void drawDisabled(conv::Canvas& canvas, const QColor& background) {
     canvas.rectangleOutline(0, 0, w, h, QColor(201, 199, 186));
     const QColor c(216, 213, 199);
     const QColor d(234, 233, 222);
-    canvas.setPixel(0, 1, c);
-    canvas.setPixel(1, 1, c);
-    canvas.setPixel(1, 0, c);
-    canvas.setPixel(1, 2, d);
-    canvas.setPixel(2, 1, d);
-    canvas.setPixel(w - 2, 0, c);
-    canvas.setPixel(w - 2, 1, c);
-    canvas.setPixel(w - 1, 1, c);
-    canvas.setPixel(w - 3, 1, d);
-    canvas.setPixel(w - 2, 2, d);
-    canvas.setPixel(0, h - 2, c);
-    canvas.setPixel(1, h - 2, c);
-    canvas.setPixel(1, h - 1, c);
-    canvas.setPixel(1, h - 3, d);
-    canvas.setPixel(2, h - 2, d);
-    canvas.setPixel(w - 1, h - 2, c);
-    canvas.setPixel(w - 2, h - 2, c);
-    canvas.setPixel(w - 2, h - 1, c);
-    canvas.setPixel(w - 2, h - 3, d);
-    canvas.setPixel(w - 3, h - 2, d);
+    setCornerPixels(canvas, {{0, 1, c}, {1, 1, c}, {1, 0, c}, {1, 2, d}, {2, 1, d}});
 }
 
 void drawHotFrame(conv::Canvas& canvas) {
     const int w = canvas.size().width();
     const int h = canvas.size().height();
-    canvas.line(2, 1, w - 2, 1, QColor(255, 240, 207));
-    canvas.line(1, 2, w - 1, 2, QColor(253, 216, 137));
-    QColor outer(254, 223, 154);
-    for (int y = 2; y <= h - 3; ++y) {
-        canvas.setPixel(1, y, outer);
-        canvas.setPixel(w - 2, y, outer);
-        if (outer.blue() >= 49)
-            outer = stepped(outer, 1, 3, 7);
-    }
-    QColor inner(252, 210, 121);
-    for (int y = 3; y <= h - 3; ++y) {
-        canvas.setPixel(2, y, inner);
-        canvas.setPixel(w - 3, y, inner);
-        if (inner.blue() >= 57)
-            inner = stepped(inner, 1, 4, 8);
-    }
+    drawFrameTop(canvas, QColor(255, 240, 207), QColor(253, 216, 137));
+    // Two graded columns at each side; the colour after the inner one's last row goes on.
+    drawGradedColumns(canvas, 1, 2, QColor(254, 223, 154), {1, 3, 7, 49});
+    const QColor inner = drawGradedColumns(canvas, 2, 3, QColor(252, 210, 121), {1, 4, 8, 57});
     canvas.line(3, h - 3, w - 1, h - 3, inner);
     canvas.line(2, h - 2, w - 2, h - 2, QColor(229, 151, 0));
 }
@@ -122,8 +140,7 @@ void drawHotFrame(conv::Canvas& canvas) {
 void drawFocusFrame(conv::Canvas& canvas) {
     const int w = canvas.size().width();
     const int h = canvas.size().height();
-    canvas.line(2, 1, w - 2, 1, QColor(206, 231, 251));
-    canvas.line(1, 2, w - 1, 2, QColor(188, 212, 246));
+    drawFrameTop(canvas, QColor(206, 231, 251), QColor(188, 212, 246));
     QColor colour(186, 211, 246);
     for (int y = 3; y <= h - 4; ++y) {
         canvas.line(2, y, 2, y + 1, colour, 2);

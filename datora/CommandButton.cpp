@@ -14,14 +14,6 @@
 
 namespace datora {
 
-namespace {
-
-QPointF inTwips(const QMouseEvent& event) {
-    return event.position() * conv::kTwipsPerPixel;
-}
-
-} // namespace
-
 CommandButton::CommandButton(LibraryContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
@@ -154,9 +146,9 @@ void CommandButton::press(qint16 button, qint16 shift, float x, float y) {
 void CommandButton::mousePressEvent(QMouseEvent* event) {
     if (!m_enabled)
         return;
-    const QPointF at = inTwips(*event);
+    const MouseArgs args = pressArgs(*event);
     m_releaseOfDouble = false;
-    press(pressedButton(*event), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    press(args.button, args.shift, args.x, args.y);
 }
 
 void CommandButton::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -170,11 +162,10 @@ void CommandButton::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CommandButton::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF at = inTwips(*event);
+    const MouseArgs args = pressArgs(*event);
     redraw(0);
     repaint();
-    Q_EMIT MouseUp(pressedButton(*event), shiftState(event->modifiers()), float(at.x()),
-                   float(at.y()));
+    Q_EMIT MouseUp(args.button, args.shift, args.x, args.y);
     const bool click = !m_releaseOfDouble && rect().contains(event->position().toPoint()) &&
                        event->button() == Qt::LeftButton && m_lastButton == kLeftButton;
     m_releaseOfDouble = false;
@@ -190,11 +181,10 @@ bool CommandButton::pointerOver(const QPoint& globalPosition) const {
 }
 
 void CommandButton::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = inTwips(*event);
-    const qint16 buttons = heldButtons(*event);
-    const qint16 shift = shiftState(event->modifiers());
+    const MouseArgs args = moveArgs(*event);
+    const qint16 buttons = args.button;
     if (buttons != 0 && buttons != kLeftButton) {
-        Q_EMIT MouseMove(buttons, shift, float(at.x()), float(at.y()));
+        Q_EMIT MouseMove(args.button, args.shift, args.x, args.y);
         return;
     }
     const bool over = pointerOver(event->globalPosition().toPoint());
@@ -218,7 +208,7 @@ void CommandButton::mouseMoveEvent(QMouseEvent* event) {
     } else {
         redraw(0);
     }
-    Q_EMIT MouseMove(buttons, shift, float(at.x()), float(at.y()));
+    Q_EMIT MouseMove(args.button, args.shift, args.x, args.y);
 }
 
 void CommandButton::hoverTick() {

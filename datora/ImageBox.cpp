@@ -1,7 +1,6 @@
 #include "ImageBox.h"
 
 #include "VbInput.h"
-#include "conventions/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,9 +28,8 @@ void ImageBox::paintEvent(QPaintEvent*) {
 void ImageBox::mousePressEvent(QMouseEvent* event) {
     m_pressInside = true;
     m_secondOfDouble = false;
-    const QPointF at = event->position() * conv::kTwipsPerPixel;
-    Q_EMIT pressed(pressedButton(*event), shiftState(event->modifiers()), float(at.x()),
-                   float(at.y()));
+    const MouseArgs args = pressArgs(*event);
+    Q_EMIT pressed(args.button, args.shift, args.x, args.y);
 }
 
 void ImageBox::mouseDoubleClickEvent(QMouseEvent*) {
@@ -50,8 +48,8 @@ void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ImageBox::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = event->position() * conv::kTwipsPerPixel;
-    Q_EMIT moved(heldButtons(*event), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    const MouseArgs args = moveArgs(*event);
+    Q_EMIT moved(args.button, args.shift, args.x, args.y);
 }
 
 } // namespace datora

@@ -223,17 +223,13 @@ bool KiroXPComboBox::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseMove: {
             // Raised before the base puts the button back to normal.
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPointF at = mouse->position() * conv::kTwipsPerPixel;
-            Q_EMIT MouseMove(heldButtons(*mouse), shiftState(mouse->modifiers()), float(at.x()),
-                             float(at.y()));
+            const MouseArgs args = moveArgs(*static_cast<QMouseEvent*>(event));
+            Q_EMIT MouseMove(args.button, args.shift, args.x, args.y);
             break;
         }
         case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPointF at = mouse->position() * conv::kTwipsPerPixel;
-            Q_EMIT MouseDown(pressedButton(*mouse), shiftState(mouse->modifiers()), float(at.x()),
-                             float(at.y()));
+            const MouseArgs args = pressArgs(*static_cast<QMouseEvent*>(event));
+            Q_EMIT MouseDown(args.button, args.shift, args.x, args.y);
             break;
         }
         case QEvent::MouseButtonRelease: {

@@ -112,18 +112,14 @@ bool LbDate::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPointF at = mouse->position() * conv::kTwipsPerPixel;
+        const MouseArgs args = pressArgs(*static_cast<QMouseEvent*>(event));
         m_pressInside = true;
-        Q_EMIT MouseDown(pressedButton(*mouse), shiftState(mouse->modifiers()), float(at.x()),
-                         float(at.y()));
+        Q_EMIT MouseDown(args.button, args.shift, args.x, args.y);
         return true;
     }
     case QEvent::MouseMove: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPointF at = mouse->position() * conv::kTwipsPerPixel;
-        Q_EMIT MouseMove(heldButtons(*mouse), shiftState(mouse->modifiers()), float(at.x()),
-                         float(at.y()));
+        const MouseArgs args = moveArgs(*static_cast<QMouseEvent*>(event));
+        Q_EMIT MouseMove(args.button, args.shift, args.x, args.y);
         return true;
     }
     case QEvent::MouseButtonRelease: {

@@ -1,5 +1,7 @@
 #include "VbInput.h"
 
+#include "conventions/Twips.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -26,6 +28,16 @@ qint16 pressedButton(const QMouseEvent& event) {
 
 qint16 heldButtons(const QMouseEvent& event) {
     return buttonsMask(event.buttons());
+}
+
+MouseArgs pressArgs(const QMouseEvent& event) {
+    const QPointF at = event.position() * conv::kTwipsPerPixel;
+    return {pressedButton(event), shiftState(event.modifiers()), float(at.x()), float(at.y())};
+}
+
+MouseArgs moveArgs(const QMouseEvent& event) {
+    const QPointF at = event.position() * conv::kTwipsPerPixel;
+    return {heldButtons(event), shiftState(event.modifiers()), float(at.x()), float(at.y())};
 }
 
 qint16 shiftState(Qt::KeyboardModifiers modifiers) {

@@ -15,6 +15,17 @@ qint16 heldButtons(const QMouseEvent& event);   // every button held, as a mask
 qint16 shiftState(Qt::KeyboardModifiers modifiers);
 qint16 keyCode(const QKeyEvent& event);
 
+// The arguments of a control's mouse events: the button or buttons, the shift state and the
+// pointer's position in twips.
+struct MouseArgs {
+    qint16 button;
+    qint16 shift;
+    float x;
+    float y;
+};
+MouseArgs pressArgs(const QMouseEvent& event); // with the button that changed
+MouseArgs moveArgs(const QMouseEvent& event);  // with every button held
+
 inline constexpr qint16 kLeftButton = 1;
 inline constexpr qint16 kRightButton = 2;
 inline constexpr qint16 kMiddleButton = 4;

@@ -53,23 +53,16 @@ void utimerCTL::setInterval(qint32 milliseconds) {
 }
 
 void utimerCTL::setMinuteInterval(qint16 minutes) {
-    if (minutes >= MinutesPerHour || minutes == m_minuteInterval)
+    if (minutes >= MinutesPerHour || minutes == m_minuteInterval ||
+        !totalFitsOrShowError(m_hourInterval, minutes))
         return;
-    if (!totalFits(m_hourInterval, minutes)) {
-        m_errors.showError(InvalidValueMessage);
-        return;
-    }
     m_minuteInterval = minutes;
     acceptChange(QStringLiteral("MinuteInterval"));
 }
 
 void utimerCTL::setHourInterval(qint16 hours) {
-    if (hours == m_hourInterval)
+    if (hours == m_hourInterval || !totalFitsOrShowError(hours, m_minuteInterval))
         return;
-    if (!totalFits(hours, m_minuteInterval)) {
-        m_errors.showError(InvalidValueMessage);
-        return;
-    }
     m_hourInterval = hours;
     acceptChange(QStringLiteral("HourInterval"));
 }
@@ -88,6 +81,13 @@ bool utimerCTL::totalFits(qint32 hours, qint32 minutes) const {
     // arithmetic; the minutes left are counted and reported in 16 bits.
     return fitsInt16(qint64(hours) * MinutesPerHour) && fitsInt32(totalMinutes * MinuteMs) &&
            fitsInt16(totalMinutes);
+}
+
+bool utimerCTL::totalFitsOrShowError(qint32 hours, qint32 minutes) {
+    if (totalFits(hours, minutes))
+        return true;
+    m_errors.showError(InvalidValueMessage);
+    return false;
 }
 
 void utimerCTL::acceptChange(const QString& key) {

@@ -72,6 +72,8 @@ Q_SIGNALS:
 private:
     void Timer1_Timer();
     bool totalFits(qint32 hours, qint32 minutes) const;
+    // A total that does not fit shows the error.
+    bool totalFitsOrShowError(qint32 hours, qint32 minutes);
     void acceptChange(const QString& key);
 
     std::unique_ptr<conv::Timer> m_timer1;

@@ -73,15 +73,21 @@ QImage icon(int size) {
     return image;
 }
 
-void night(QPainter& p, const QRectF& area, std::initializer_list<QPointF> stars) {
+// A picture on the night sky: the gradient from the top left to the bottom right corner and
+// stars at fixed places (fractions of the picture), away from the texts.
+QImage nightSky(int width, int height, std::initializer_list<QPointF> stars) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = image.rect();
     QLinearGradient sky(area.topLeft(), area.bottomRight());
     sky.setColorAt(0, kMidnight);
     sky.setColorAt(1, kDusk);
     p.fillRect(area, sky);
-    // Stars at fixed places (fractions of the area), away from the texts.
     for (const QPointF& f : stars)
         star(p, QPointF(area.left() + f.x() * area.width(), area.top() + f.y() * area.height()),
              2.5);
+    return image;
 }
 
 // A line of text in DejaVu Sans, the face every picture uses.
@@ -96,10 +102,10 @@ void text(QPainter& p, const QRectF& area, int pixelSize, bool bold, const QColo
 }
 
 QImage banner() {
-    QImage image(700, 80, QImage::Format_RGB32);
+    QImage image =
+        nightSky(700, 80, {{0.72, 0.66}, {0.8, 0.86}, {0.87, 0.62}, {0.95, 0.84}, {0.99, 0.55}});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    night(p, image.rect(), {{0.72, 0.66}, {0.8, 0.86}, {0.87, 0.62}, {0.95, 0.84}, {0.99, 0.55}});
     p.drawImage(QRectF(12, 8, 64, 64), icon(64));
     text(p, QRectF(88, 10, 380, 40), 30, true, Qt::white, Qt::AlignLeft | Qt::AlignVCenter,
          QStringLiteral("Nocturnia"));
@@ -126,11 +132,10 @@ QImage banner() {
 }
 
 QImage splash() {
-    QImage image(502, 271, QImage::Format_RGB32);
+    QImage image = nightSky(
+        502, 271, {{0.06, 0.8}, {0.2, 0.9}, {0.34, 0.78}, {0.55, 0.1}, {0.72, 0.16}, {0.9, 0.08}});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    night(p, image.rect(),
-          {{0.06, 0.8}, {0.2, 0.9}, {0.34, 0.78}, {0.55, 0.1}, {0.72, 0.16}, {0.9, 0.08}});
     QRadialGradient glow(QPointF(96, 136), 125);
     glow.setColorAt(0, QColor(246, 228, 160, 70));
     glow.setColorAt(1, QColor(246, 228, 160, 0));
@@ -147,10 +152,9 @@ QImage splash() {
 }
 
 QImage notification() {
-    QImage image(420, 280, QImage::Format_RGB32);
+    QImage image = nightSky(420, 280, {{0.62, 0.08}, {0.75, 0.14}, {0.9, 0.07}, {0.97, 0.16}});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    night(p, image.rect(), {{0.62, 0.08}, {0.75, 0.14}, {0.9, 0.07}, {0.97, 0.16}});
     p.drawImage(QRectF(18, 10, 40, 40), icon(48));
     text(p, QRectF(68, 10, 330, 40), 18, true, Qt::white, Qt::AlignLeft | Qt::AlignVCenter,
          QStringLiteral("Notification"));
@@ -182,10 +186,9 @@ QImage commands() {
 // The alarm window's background: a ringing alarm clock in the night sky, with room for the
 // two full-width labels below it.
 QImage alarmStop() {
-    QImage image(320, 150, QImage::Format_RGB32);
+    QImage image = nightSky(320, 150, {{0.5, 0.1}, {0.62, 0.5}, {0.8, 0.12}, {0.95, 0.4}});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    night(p, image.rect(), {{0.5, 0.1}, {0.62, 0.5}, {0.8, 0.12}, {0.95, 0.4}});
     // Two bells, the hammer between them, the round face and its hands.
     const QPointF centre(52, 54);
     p.setPen(Qt::NoPen);

@@ -24,3 +24,5 @@ bench: build
 	bench/startup-idle.sh 30
 	bench/startup-idle.sh 60 armed
 	bench/firing-delay.sh
+	bench/startup-idle.sh 30 tidelink
+	bench/tidelink-delay.sh

@@ -6,10 +6,12 @@
 #include "conventions/Timer.h"
 #include "platform/DesktopFileOpener.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/InotifyFolderAccess.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
 #include "support/DBusMock.h"
@@ -80,9 +82,12 @@ int main(int argc, char* argv[]) {
     QtAlarmPlayer player;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
+    XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
+    InotifyFolderAccess folder;
     Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
-                           QCoreApplication::applicationDirPath()});
+                           QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
+                           runList, folder});
     main.Form_Load();
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
     main.page->chkForce->setChecked(false);

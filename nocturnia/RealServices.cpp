@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -19,13 +20,24 @@ RealServices::RealServices()
     : m_programFolder(QCoreApplication::applicationDirPath())
     , m_settings(settingsFile())
     , m_controls(m_programFolder + QStringLiteral("/libdatora.so"))
-    , m_power(QDBusConnection::systemBus(), QDBusConnection::sessionBus()) {}
+    , m_power(QDBusConnection::systemBus(), QDBusConnection::sessionBus())
+    , m_runList(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QStringLiteral("/autostart")) {}
 
 MainServices RealServices::mainServices() {
-    return MainServices{m_settings,     m_fileOpener, m_dialogs,
-                        m_controls,     m_power,      m_player,
-                        m_clock,        m_timers,     conv::DateTimeConventions::system(),
-                        m_programFolder};
+    return MainServices{m_settings,
+                        m_fileOpener,
+                        m_dialogs,
+                        m_controls,
+                        m_power,
+                        m_player,
+                        m_clock,
+                        m_timers,
+                        conv::DateTimeConventions::system(),
+                        m_programFolder,
+                        QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                        m_runList,
+                        m_folder};
 }
 
 void configureApplication() {

@@ -4,15 +4,18 @@
 #include "conventions/Timer.h"
 #include "platform/DesktopFileOpener.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/InotifyFolderAccess.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/XdgAutostartRunList.h"
 #include "shell/MainServices.h"
 
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
-// library beside the executable, logind and the desktop's session manager for power
+// library beside the executable, the desktop's autostart folder, the system's file calls and
+// inotify for the watched folder, logind and the desktop's session manager for power
 // requests, Qt Multimedia for the alarm's sound, the system clock and Qt's timers.
 class RealServices {
 public:
@@ -29,6 +32,8 @@ private:
     QtAlarmPlayer m_player;
     conv::SystemClock m_clock;
     conv::QtTimerSource m_timers;
+    XdgAutostartRunList m_runList;
+    InotifyFolderAccess m_folder;
 };
 
 // The application object's settings that every way of starting the program shares.

@@ -11,6 +11,7 @@
 #include "commands/CommandOperations.h"
 #include "commands/WakeUpAlarm.h"
 #include "commands/modPower.h"
+#include "controls/Run_At_StartUp.h"
 #include "controls/utimerCTL.h"
 #include "conventions/Clock.h"
 #include "conventions/ControlHosting.h"
@@ -98,6 +99,7 @@ Main::~Main() {
     // In the reverse order of their making: each subsystem works on the ones made before it,
     // and all of them on the timers.
     delete m_splash;
+    delete wireless;
     m_commands.reset();
     delete schedule;
     details.reset();
@@ -202,7 +204,12 @@ void Main::buildSubsystems() {
                                   },
                                   *m_secondTimers, m_services.clock, m_services.conventions},
         this);
-    wireless = new WirelessPage(*Frame5, m_services.dialogs, m_services.settings);
+    wireless = new WirelessPage(
+        *Frame5, WirelessPage::Links{m_services.dialogs, m_services.settings, m_services.runList,
+                                     m_services.folder, *m_commands, m_services.timers,
+                                     m_services.programFolder, m_services.executableName});
+    wireless->Run_At_StartUp1->readProperties(m_design.value(QStringLiteral("Run_At_StartUp1")),
+                                              font());
 }
 
 void Main::setMethodHeight(bool speedMethod) {

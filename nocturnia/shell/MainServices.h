@@ -8,7 +8,9 @@ class AlarmPlayer;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
+class FolderAccess;
 class PowerRequests;
+class RunList;
 class SettingsStore;
 
 namespace conv {
@@ -31,4 +33,8 @@ struct MainServices {
     // The folder that holds the executable, without a trailing separator; the documents and
     // sounds the program opens sit there.
     QString programFolder;
+    // The executable's file name, as the run list names the program.
+    QString executableName;
+    RunList& runList;     // the programs the desktop session starts at log-on
+    FolderAccess& folder; // the folder trigger's files and watch
 };

@@ -186,9 +186,7 @@ private Q_SLOTS:
         Fixture f;
         PluginControlLoader library(QCoreApplication::applicationDirPath() +
                                     QStringLiteral("/libdatora.so"));
-        f.main = std::make_unique<Main>(MainServices{
-            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.time, f.time,
-            conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+        f.main = std::make_unique<Main>(f.services(library));
         Main& main = *f.main;
         main.Form_Load();
         QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));

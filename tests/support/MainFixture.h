@@ -6,6 +6,7 @@
 #include "controls/utimerCTL.h"
 #include "conventions/ControlHosting.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "schedule/ScheduleDetails.h"
 #include "schedule/ScheduleEvaluation.h"
@@ -15,6 +16,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
+#include "support/ScriptedFolderAccess.h"
 #include "triggers/WirelessPage.h"
 
 #include <QTemporaryDir>
@@ -82,12 +84,27 @@ struct Fixture {
     RecordingPowerRequests power;
     RecordingAlarmPlayer player;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
+    XdgAutostartRunList runList{dir.filePath(QStringLiteral("autostart"))};
+    ScriptedFolderAccess folder;
     std::unique_ptr<Main> main;
 
+    MainServices services(ControlLoader& loader) {
+        return MainServices{settings,
+                            opener,
+                            dialogs,
+                            loader,
+                            power,
+                            player,
+                            time,
+                            time,
+                            conv::DateTimeConventions::usEnglish(),
+                            QStringLiteral("/opt/nocturnia"),
+                            QStringLiteral("nocturnia"),
+                            runList,
+                            folder};
+    }
     Main& make() {
-        main = std::make_unique<Main>(
-            MainServices{settings, opener, dialogs, controls, power, player, time, time,
-                         conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+        main = std::make_unique<Main>(services(controls));
         return *main;
     }
     Main& load() {

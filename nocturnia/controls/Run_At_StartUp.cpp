@@ -98,9 +98,15 @@ void Run_At_StartUp::clickAction() {
 }
 
 void Run_At_StartUp::applyLook() {
+    // A button fills its background with the button colour and writes in the button text
+    // colour; the window roles are set too for styles that use them.
     QPalette colours = RunAtStart->palette();
-    colours.setColor(QPalette::Window, conv::colourFromRef(m_backColour, palette()));
-    colours.setColor(QPalette::WindowText, conv::colourFromRef(m_foreColour, palette()));
+    const QColor back = conv::colourFromRef(m_backColour, palette());
+    const QColor fore = conv::colourFromRef(m_foreColour, palette());
+    for (const auto role : {QPalette::Window, QPalette::Button})
+        colours.setColor(role, back);
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText})
+        colours.setColor(role, fore);
     RunAtStart->setPalette(colours);
     RunAtStart->setLayoutDirection(m_alignment == 1 ? Qt::RightToLeft : Qt::LeftToRight);
 }

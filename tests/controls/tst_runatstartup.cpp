@@ -205,8 +205,16 @@ private Q_SLOTS:
         QCOMPARE(control.alignment(), 1);
         QCOMPARE(control.RunAtStart->layoutDirection(), Qt::RightToLeft);
         QVERIFY(control.RunAtStart->font().bold());
-        QCOMPARE(control.RunAtStart->palette().color(QPalette::WindowText),
-                 QColor(0x40, 0x40, 0x40));
+        // What shows: the box painted on white, its caption in dark grey.
+        control.resize(320, 20);
+        const QImage shown = control.grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() / 2, 1), QColor(Qt::white));
+        bool darkGrey = false;
+        for (int x = 0; x < shown.width() && !darkGrey; ++x) {
+            for (int y = 0; y < shown.height() && !darkGrey; ++y)
+                darkGrey = shown.pixelColor(x, y) == QColor(0x40, 0x40, 0x40);
+        }
+        QVERIFY(darkGrey);
 
         conv::PropertyBag written;
         control.writeProperties(written, ambient);

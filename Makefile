@@ -26,3 +26,4 @@ bench: build
 	bench/firing-delay.sh
 	bench/startup-idle.sh 30 tidelink
 	bench/tidelink-delay.sh
+	bench/farcall-bench.sh

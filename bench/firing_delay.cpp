@@ -11,6 +11,7 @@
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/TcpConnectionListener.h"
 #include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
@@ -84,10 +85,11 @@ int main(int argc, char* argv[]) {
     conv::QtTimerSource timers;
     XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
     InotifyFolderAccess folder;
+    TcpConnectionListener listener;
     Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
-                           runList, folder});
+                           runList, folder, listener});
     main.Form_Load();
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
     main.page->chkForce->setChecked(false);

@@ -12,6 +12,7 @@
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
+#include "platform/TcpConnectionListener.h"
 #include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
@@ -86,10 +87,11 @@ int main(int argc, char* argv[]) {
     conv::QtTimerSource timers;
     XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
     InotifyFolderAccess folder;
+    TcpConnectionListener listener;
     Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
-                           runList, folder});
+                           runList, folder, listener});
     main.Form_Load();
     main.page->chkForce->setChecked(false);
     main.wireless->BrowseFolder1->setPath(incoming.path());

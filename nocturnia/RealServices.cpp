@@ -37,7 +37,8 @@ MainServices RealServices::mainServices() {
                         m_programFolder,
                         QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
                         m_runList,
-                        m_folder};
+                        m_folder,
+                        m_listener};
 }
 
 void configureApplication() {

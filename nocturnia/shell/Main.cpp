@@ -26,6 +26,7 @@
 #include "schedule/SecondTimers.h"
 #include "shell/LoadSequence.h"
 #include "shell/Splash.h"
+#include "triggers/Farcall.h"
 #include "triggers/WirelessPage.h"
 
 #include <QCloseEvent>
@@ -93,6 +94,7 @@ Main::Main(MainServices services)
     buildNavigation();
     buildSubsystems();
     setCleanupStep(CleanupStep::StopPlayer, [this] { alarm->stopPlayer(); });
+    setCleanupStep(CleanupStep::CloseListener, [this] { wireless->farcall->closeListener(); });
 }
 
 Main::~Main() {
@@ -205,9 +207,10 @@ void Main::buildSubsystems() {
                                   *m_secondTimers, m_services.clock, m_services.conventions},
         this);
     wireless = new WirelessPage(
-        *Frame5, WirelessPage::Links{m_services.dialogs, m_services.settings, m_services.runList,
-                                     m_services.folder, *m_commands, m_services.timers,
-                                     m_services.programFolder, m_services.executableName});
+        *Frame5,
+        WirelessPage::Links{m_services.dialogs, m_services.settings, m_services.runList,
+                            m_services.folder, m_services.listener, *m_commands, m_services.timers,
+                            m_services.clock, m_services.programFolder, m_services.executableName});
     wireless->Run_At_StartUp1->readProperties(m_design.value(QStringLiteral("Run_At_StartUp1")),
                                               font());
 }
@@ -246,6 +249,8 @@ void Main::Form_Load() {
         page->DT->setTime(m_services.clock.now().time());
         return true;
     });
+    load.add(QStringLiteral("sockets"), [this] { return wireless->farcall->createSenders(); });
+    load.add(QStringLiteral("listening"), [this] { return wireless->farcall->startListening(); });
     m_loadReport = load.run();
 
     // Timers enabled at design start with the window.

@@ -5,6 +5,7 @@
 #include <QString>
 
 class AlarmPlayer;
+class ConnectionListener;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
@@ -35,6 +36,7 @@ struct MainServices {
     QString programFolder;
     // The executable's file name, as the run list names the program.
     QString executableName;
-    RunList& runList;     // the programs the desktop session starts at log-on
-    FolderAccess& folder; // the folder trigger's files and watch
+    RunList& runList;             // the programs the desktop session starts at log-on
+    FolderAccess& folder;         // the folder trigger's files and watch
+    ConnectionListener& listener; // the network trigger's port
 };

@@ -6,12 +6,14 @@
 #include "base/SettingsSave.h"
 #include "base/SettingsStore.h"
 #include "controls/Run_At_StartUp.h"
+#include "triggers/Farcall.h"
 #include "triggers/Tidelink.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 
 namespace {
 
@@ -84,6 +86,24 @@ WirelessPage::WirelessPage(QGroupBox& Frame5, Links links)
     Frame6 = panel(Frame5, "Frame6", 150, 126);
     Label27 = label(QStringLiteral("Farcall Mobile Reaction:"), Frame6, 8, 6);
     Check6 = check(QStringLiteral("Enable Farcall Mobile Technology"), Frame6, 8, 26);
+    label(QStringLiteral("Port:"), Frame6, 290, 28);
+    FarcallPort = new QSpinBox(Frame6);
+    FarcallPort->setObjectName(QStringLiteral("FarcallPort"));
+    FarcallPort->setRange(1, 65535);
+    FarcallPort->setValue(80);
+    // A port typed digit by digit is taken when it is complete, not at every digit.
+    FarcallPort->setKeyboardTracking(false);
+    FarcallPort->setGeometry(322, 24, 72, 22);
+    FarcallPort->setAccessibleName(QStringLiteral("Port"));
+    // Anyone who reaches the port can shut the machine down: by default only the local
+    // network can.
+    FarcallLocalOnly = check(QStringLiteral("Only accept connections from the local network"),
+                             Frame6, 8, 50, true);
+    FarcallStatus = label(QString(), Frame6, 8, 76);
+    FarcallStatus->setFixedWidth(Frame6->width() - 16);
+    Label29 = link(QStringLiteral("Save Farcall Mobile Technology Settings"), Frame6, 0, 100);
+    Label29->move(Frame6->width() - Label29->width() - 8, 100);
+    connect(Label29, &ClickableLabel::clicked, this, &WirelessPage::Label29_Click);
 
     Run_At_StartUp1 = new nocturnia::Run_At_StartUp(m_links.runList, m_links.programFolder,
                                                     m_links.executableName, &Frame5);
@@ -94,6 +114,10 @@ WirelessPage::WirelessPage(QGroupBox& Frame5, Links links)
         new Tidelink(Tidelink::Links{*BrowseFolder1, *Check1, *Check2, *Check3, *Check4, *Check5,
                                      m_links.folder, m_links.commands, m_links.timers},
                      this);
+    farcall = new Farcall(Farcall::Links{*Check6, *FarcallPort, *FarcallLocalOnly, *FarcallStatus,
+                                         m_links.listener, m_links.commands, m_links.timers,
+                                         m_links.clock},
+                          this);
 }
 
 WirelessPage::~WirelessPage() = default;
@@ -109,7 +133,23 @@ bool WirelessPage::readTidelink() {
 }
 
 bool WirelessPage::readFarcall() {
-    return readCheck(Check6, QStringLiteral("FarcallMobile"));
+    // Each value on its own: one that cannot be read leaves its control as designed.
+    const bool port = readPort();
+    const bool localOnly = readCheck(FarcallLocalOnly, QStringLiteral("FarcallLocalOnly"));
+    return readCheck(Check6, QStringLiteral("FarcallMobile")) && port && localOnly;
+}
+
+bool WirelessPage::readPort() {
+    bool ok = false;
+    const int port = m_links.settings
+                         .read(kApplication, kSettingsSection, QStringLiteral("FarcallPort"),
+                               QString::number(FarcallPort->value()))
+                         .trimmed()
+                         .toInt(&ok);
+    if (!ok || port < FarcallPort->minimum() || port > FarcallPort->maximum())
+        return false;
+    FarcallPort->setValue(port);
+    return true;
 }
 
 bool WirelessPage::readCheck(QCheckBox* box, const QString& key) {
@@ -133,6 +173,19 @@ bool WirelessPage::Label23_Click() {
         {{kApplication, kSettingsSection, QStringLiteral("Folder"), BrowseFolder1->path()},
          {kApplication, kSettingsSection, QStringLiteral("Tidelink"),
           QString::number(checkValue(Check1))},
+         {kApplication, kSettingsSection, QStringLiteral("Startup"), startupText()}},
+        m_links.dialogs, m_page.window(), kSaved);
+}
+
+bool WirelessPage::Label29_Click() {
+    return saveSettings(
+        m_links.settings,
+        {{kApplication, kSettingsSection, QStringLiteral("FarcallMobile"),
+          QString::number(checkValue(Check6))},
+         {kApplication, kSettingsSection, QStringLiteral("FarcallPort"),
+          QString::number(FarcallPort->value())},
+         {kApplication, kSettingsSection, QStringLiteral("FarcallLocalOnly"),
+          QString::number(checkValue(FarcallLocalOnly))},
          {kApplication, kSettingsSection, QStringLiteral("Startup"), startupText()}},
         m_links.dialogs, m_page.window(), kSaved);
 }

@@ -5,6 +5,8 @@
 
 class ClickableLabel;
 class CommandOperations;
+class ConnectionListener;
+class Farcall;
 class Dialogs;
 class FolderAccess;
 class FolderChooser;
@@ -12,11 +14,13 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QSpinBox;
 class RunList;
 class SettingsStore;
 class Tidelink;
 
 namespace conv {
+class Clock;
 class TimerSource;
 } // namespace conv
 
@@ -35,8 +39,10 @@ public:
         SettingsStore& settings;
         RunList& runList;
         FolderAccess& folder;
+        ConnectionListener& listener;
         CommandOperations& commands;
         conv::TimerSource& timers;
+        conv::Clock& clock;
         QString programFolder;
         QString executableName;
     };
@@ -49,8 +55,9 @@ public:
     bool readTidelink();
     bool readFarcall();
 
-    // The folder panel's save: the message says whether every value was written.
+    // The panels' saves: the message says whether every value was written.
     bool Label23_Click();
+    bool Label29_Click();
 
     QFrame* Frame1; // the folder trigger
     QLabel* Label22;
@@ -65,12 +72,18 @@ public:
     QFrame* Frame6; // the network trigger
     QLabel* Label27;
     QCheckBox* Check6;
+    QSpinBox* FarcallPort;       // the port listened on, "FarcallPort"
+    QCheckBox* FarcallLocalOnly; // only the local network counts, "FarcallLocalOnly"
+    QLabel* FarcallStatus;       // what the network trigger is doing
+    ClickableLabel* Label29;
     nocturnia::Run_At_StartUp* Run_At_StartUp1;
 
     Tidelink* tidelink;
+    Farcall* farcall;
 
 private:
     bool readCheck(QCheckBox* box, const QString& key);
+    bool readPort();
     QString startupText() const;
 
     QGroupBox& m_page;

@@ -120,9 +120,10 @@ private Q_SLOTS:
         // Without the control library the picker step is skipped and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
         QCOMPARE(main.KiroXPDTPicker1, nullptr);
-        QCOMPARE(main.loadReport(), (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s,
-                                                 u"tidelink"_s, u"farcall"_s, u"command list"_s,
-                                                 u"power controller"_s, u"time picker"_s}));
+        QCOMPARE(main.loadReport(),
+                 (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s, u"tidelink"_s,
+                              u"farcall"_s, u"command list"_s, u"power controller"_s,
+                              u"time picker"_s, u"sockets"_s, u"listening"_s}));
         QCOMPARE(main.page->DT->time(), QTime(22, 15, 30));
     }
 

@@ -17,6 +17,7 @@
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
 #include "support/ScriptedFolderAccess.h"
+#include "support/ScriptedListener.h"
 #include "triggers/WirelessPage.h"
 
 #include <QTemporaryDir>
@@ -86,6 +87,7 @@ struct Fixture {
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
     XdgAutostartRunList runList{dir.filePath(QStringLiteral("autostart"))};
     ScriptedFolderAccess folder;
+    ScriptedListener listener;
     std::unique_ptr<Main> main;
 
     MainServices services(ControlLoader& loader) {
@@ -101,7 +103,8 @@ struct Fixture {
                             QStringLiteral("/opt/nocturnia"),
                             QStringLiteral("nocturnia"),
                             runList,
-                            folder};
+                            folder,
+                            listener};
     }
     Main& make() {
         main = std::make_unique<Main>(services(controls));

@@ -25,3 +25,6 @@ bench: build
 	bench/startup-idle.sh 60 armed
 	bench/firing-delay.sh
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/netmon_tick
+	bench/startup-idle.sh 30 tidelink
+	bench/tidelink-delay.sh
+	bench/farcall-bench.sh

@@ -6,12 +6,15 @@
 #include "conventions/Timer.h"
 #include "platform/DesktopFileOpener.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/InotifyFolderAccess.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTrayIcon.h"
+#include "platform/TcpConnectionListener.h"
+#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
 #include "support/DBusMock.h"
@@ -84,9 +87,13 @@ int main(int argc, char* argv[]) {
     conv::QtTimerSource timers;
     PluginControlLoader controls(
         QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
+    XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
+    InotifyFolderAccess folder;
+    TcpConnectionListener listener;
     Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
                            clock, timers, conv::DateTimeConventions::usEnglish(),
-                           QCoreApplication::applicationDirPath()});
+                           QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
+                           runList, folder, listener});
     main.Form_Load();
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
     main.page->chkForce->setChecked(false);

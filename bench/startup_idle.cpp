@@ -2,20 +2,25 @@
 // process start to the splash being shown and to the main window being shown, then the CPU
 // share of one core and the resident memory over an idle spell.
 //
-// Usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed], where LAUNCH_NS is the wall clock in
-// nanoseconds taken just before the process was started (date +%s%N). With "armed" a
+// Usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed|tidelink], where LAUNCH_NS is the wall
+// clock in nanoseconds taken just before the process was started (date +%s%N). With "armed" a
 // "Display A Notification" schedule is armed an hour ahead before the idle spell, and the
-// main window is minimised (hidden) as a user would leave it.
+// main window is minimised (hidden) as a user would leave it. With "tidelink" the folder
+// trigger is enabled on an empty folder.
 
 #include "RealServices.h"
+#include "base/FolderChooser.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
+#include "triggers/WirelessPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QTimer>
 #include <chrono>
@@ -85,12 +90,14 @@ private:
 
 int main(int argc, char* argv[]) {
     if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed]\n");
+        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed|tidelink]\n");
         return 2;
     }
     const long long launchNs = std::atoll(argv[1]);
     const int idleSeconds = std::atoi(argv[2]);
     const bool armed = argc == 4 && std::strcmp(argv[3], "armed") == 0;
+    const bool tidelink = argc == 4 && std::strcmp(argv[3], "tidelink") == 0;
+    QTemporaryDir incoming;
 
     QApplication app(argc, argv);
     configureApplication();
@@ -114,6 +121,10 @@ int main(int argc, char* argv[]) {
             main.page->CmdActive->click();
             main.hide();
         }
+        if (tidelink) {
+            main.wireless->BrowseFolder1->setPath(incoming.path());
+            main.wireless->Check1->setChecked(true);
+        }
         cpuAtIdle = cpuSeconds();
         switchesAtIdle = contextSwitches();
     });
@@ -125,7 +136,9 @@ int main(int argc, char* argv[]) {
         std::printf("%-28s %8.1f MiB\n", "resident memory", double(rssKiB()) / 1024.0);
         std::printf("%-28s %8.2f per second%s\n", "wake-ups",
                     double(contextSwitches() - switchesAtIdle) / idleSeconds,
-                    armed ? " (armed an hour ahead)" : "");
+                    armed      ? " (armed an hour ahead)"
+                    : tidelink ? " (folder trigger on an empty folder)"
+                               : "");
         main.close();
     });
     // Idle starts once the main window is up (the splash lasts 4000 ms).

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -21,14 +22,27 @@ RealServices::RealServices()
     , m_controls(m_programFolder + QStringLiteral("/libdatora.so"), m_clock, m_timers)
     // Connected on first use, never before the window shows.
     , m_power([] { return QDBusConnection::systemBus(); },
-              &LogindPowerRequests::connectSessionBus) {}
+              &LogindPowerRequests::connectSessionBus)
+    , m_runList(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QStringLiteral("/autostart")) {}
 
 MainServices RealServices::mainServices() {
-    return MainServices{
-        m_settings,     m_fileOpener, m_dialogs, m_controls, m_power,
-        m_player,       m_interfaces, m_tray,    m_clock,    m_timers,
-        conv::DateTimeConventions::system(),
-        m_programFolder};
+    return MainServices{m_settings,
+                        m_fileOpener,
+                        m_dialogs,
+                        m_controls,
+                        m_power,
+                        m_player,
+                        m_interfaces,
+                        m_tray,
+                        m_clock,
+                        m_timers,
+                        conv::DateTimeConventions::system(),
+                        m_programFolder,
+                        QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                        m_runList,
+                        m_folder,
+                        m_listener};
 }
 
 void configureApplication() {

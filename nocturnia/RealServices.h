@@ -4,19 +4,23 @@
 #include "conventions/Timer.h"
 #include "platform/DesktopFileOpener.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/InotifyFolderAccess.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTrayIcon.h"
+#include "platform/TcpConnectionListener.h"
+#include "platform/XdgAutostartRunList.h"
 #include "shell/MainServices.h"
 
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
-// library beside the executable, logind and the desktop's session manager for power
-// requests, Qt Multimedia for the alarm's sound, the kernel's interface table, Qt's
-// notification-area icon, the system clock and Qt's timers.
+// library beside the executable, the desktop's autostart folder, the system's file calls and
+// inotify for the watched folder, a server socket for the network trigger, logind and the
+// desktop's session manager for power requests, Qt Multimedia for the alarm's sound, the
+// kernel's interface table, Qt's notification-area icon, the system clock and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -35,6 +39,9 @@ private:
     QtAlarmPlayer m_player;
     NetlinkInterfaceCounters m_interfaces;
     QtTrayIcon m_tray;
+    XdgAutostartRunList m_runList;
+    InotifyFolderAccess m_folder;
+    TcpConnectionListener m_listener;
 };
 
 // The application object's settings that every way of starting the program shares.

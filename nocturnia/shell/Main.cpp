@@ -11,6 +11,7 @@
 #include "commands/CommandOperations.h"
 #include "commands/WakeUpAlarm.h"
 #include "commands/modPower.h"
+#include "controls/Run_At_StartUp.h"
 #include "controls/utimerCTL.h"
 #include "conventions/Clock.h"
 #include "conventions/ControlHosting.h"
@@ -29,6 +30,7 @@
 #include "shell/Navigation.h"
 #include "shell/Splash.h"
 #include "shell/TrayMenu.h"
+#include "triggers/Farcall.h"
 #include "triggers/WirelessPage.h"
 
 #include <QCloseEvent>
@@ -110,6 +112,7 @@ Main::Main(MainServices services)
     buildNavigation();
     buildSubsystems();
     setCleanupStep(CleanupStep::StopPlayer, [this] { alarm->stopPlayer(); });
+    setCleanupStep(CleanupStep::CloseListener, [this] { wireless->farcall->closeListener(); });
 }
 
 Main::~Main() {
@@ -117,6 +120,7 @@ Main::~Main() {
     // and all of them on the timers.
     delete m_splash;
     delete network;
+    delete wireless;
     m_commands.reset();
     delete schedule;
     details.reset();
@@ -209,7 +213,13 @@ void Main::buildSubsystems() {
                                   },
                                   *m_secondTimers, m_services.clock, m_services.conventions},
         this);
-    wireless = new WirelessPage(*Frame5, m_services.dialogs, m_services.settings);
+    wireless = new WirelessPage(
+        *Frame5,
+        WirelessPage::Links{m_services.dialogs, m_services.settings, m_services.runList,
+                            m_services.folder, m_services.listener, *m_commands, m_services.timers,
+                            m_services.clock, m_services.programFolder, m_services.executableName});
+    wireless->Run_At_StartUp1->readProperties(m_design.value(QStringLiteral("Run_At_StartUp1")),
+                                              font());
     DisplayTurnTimers secondTicks(*m_secondTimers);
     network = new SpeedSampling(SpeedSampling::Links{*this, *page->lblDSpeed, *page->lblUSpeed,
                                                      speed, m_services.settings,
@@ -251,6 +261,8 @@ void Main::Form_Load() {
         page->DT->setTime(m_services.clock.now().time());
         return true;
     });
+    load.add(QStringLiteral("sockets"), [this] { return wireless->farcall->createSenders(); });
+    load.add(QStringLiteral("listening"), [this] { return wireless->farcall->startListening(); });
     m_loadReport = load.run();
 
     // Timers enabled at design start with the window.

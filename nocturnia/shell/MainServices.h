@@ -5,11 +5,14 @@
 #include <QString>
 
 class AlarmPlayer;
+class ConnectionListener;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
+class FolderAccess;
 class InterfaceCounters;
 class PowerRequests;
+class RunList;
 class SettingsStore;
 class TrayIcon;
 
@@ -35,4 +38,9 @@ struct MainServices {
     // The folder that holds the executable, without a trailing separator; the documents and
     // sounds the program opens sit there.
     QString programFolder;
+    // The executable's file name, as the run list names the program.
+    QString executableName;
+    RunList& runList;             // the programs the desktop session starts at log-on
+    FolderAccess& folder;         // the folder trigger's files and watch
+    ConnectionListener& listener; // the network trigger's port
 };

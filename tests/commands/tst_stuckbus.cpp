@@ -59,9 +59,13 @@ private Q_SLOTS:
             [address] { return QDBusConnection::connectToBus(address, u"tst_stuck_session"_s); });
         Fixture f;
         f.controls.available = true;
-        Main main(MainServices{f.settings, f.opener, f.dialogs, f.controls, requests, f.player,
-                               f.interfaces, f.tray, f.time, f.time, f.conventions,
-                               u"/opt/nocturnia"_s});
+        MainServices services = f.services(f.controls);
+        Main main(MainServices{services.settings, services.fileOpener, services.dialogs,
+                               services.controls, requests, services.player, services.interfaces,
+                               services.tray, services.clock, services.timers,
+                               services.conventions, services.programFolder,
+                               services.executableName, services.runList, services.folder,
+                               services.listener});
         QElapsedTimer load;
         load.start();
         main.Form_Load(); // asks once whether hibernation is offered, waiting at most 2 s

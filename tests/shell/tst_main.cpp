@@ -125,7 +125,8 @@ private Q_SLOTS:
         QCOMPARE(main.loadReport(),
                  (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s, u"tidelink"_s,
                               u"farcall"_s, u"command list"_s, u"power controller"_s,
-                              u"connection list"_s, u"time picker"_s}));
+                              u"connection list"_s, u"time picker"_s, u"sockets"_s,
+                              u"listening"_s}));
         QCOMPARE(main.page->DT->time(), QTime(22, 15, 30));
     }
 
@@ -188,11 +189,9 @@ private Q_SLOTS:
         // The control library as shipped, beside the test executables.
         Fixture f;
         PluginControlLoader library(QCoreApplication::applicationDirPath() +
-                                        QStringLiteral("/libdatora.so"),
+                                    QStringLiteral("/libdatora.so"),
                                     f.time, f.time);
-        f.main = std::make_unique<Main>(MainServices{
-            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.interfaces, f.tray,
-            f.time, f.time, conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
+        f.main = std::make_unique<Main>(f.services(library));
         Main& main = *f.main;
         main.Form_Load();
         QVERIFY(main.loadReport().contains(QStringLiteral("date picker")));
@@ -503,9 +502,7 @@ private Q_SLOTS:
         Fixture f;
         f.time.setNow(QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30, 500)));
         PluginControlLoader missing(f.dir.filePath(QStringLiteral("libdatora.so")), f.time, f.time);
-        Main main(MainServices{f.settings, f.opener, f.dialogs, missing, f.power, f.player,
-                               f.interfaces, f.tray, f.time, f.time, f.conventions,
-                               u"/opt/nocturnia"_s});
+        Main main(f.services(missing));
         main.Form_Load();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.dialogs.messages[0].icon, RecordingDialogs::Message::Icon::Warning);

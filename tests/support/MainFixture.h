@@ -6,6 +6,7 @@
 #include "controls/utimerCTL.h"
 #include "conventions/ControlHosting.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "schedule/ScheduleDetails.h"
 #include "schedule/ScheduleEvaluation.h"
@@ -17,6 +18,8 @@
 #include "support/RecordingPowerRequests.h"
 #include "support/ScriptedInterfaceCounters.h"
 #include "support/RecordingTrayIcon.h"
+#include "support/ScriptedFolderAccess.h"
+#include "support/ScriptedListener.h"
 #include "triggers/WirelessPage.h"
 
 #include <QTemporaryDir>
@@ -87,12 +90,31 @@ struct Fixture {
     RecordingTrayIcon tray;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
     conv::DateTimeConventions conventions = conv::DateTimeConventions::usEnglish();
+    XdgAutostartRunList runList{dir.filePath(QStringLiteral("autostart"))};
+    ScriptedFolderAccess folder;
+    ScriptedListener listener;
     std::unique_ptr<Main> main;
 
+    MainServices services(ControlLoader& loader) {
+        return MainServices{settings,
+                            opener,
+                            dialogs,
+                            loader,
+                            power,
+                            player,
+                            interfaces,
+                            tray,
+                            time,
+                            time,
+                            conventions,
+                            QStringLiteral("/opt/nocturnia"),
+                            QStringLiteral("nocturnia"),
+                            runList,
+                            folder,
+                            listener};
+    }
     Main& make() {
-        main = std::make_unique<Main>(
-            MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
-                         time, time, conventions, QStringLiteral("/opt/nocturnia")});
+        main = std::make_unique<Main>(services(controls));
         return *main;
     }
     Main& load() {

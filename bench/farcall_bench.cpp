@@ -1,0 +1,217 @@
+// The network trigger against a mocked login manager on a private bus: twenty connections,
+// each from connect() to the power request it causes; then a flood of connections from a
+// client thread, with the connections handled a second and the peak resident memory. Prints
+// figures; judges nothing.
+
+#include "conventions/Clock.h"
+#include "conventions/Timer.h"
+#include "platform/DesktopFileOpener.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/InotifyFolderAccess.h"
+#include "platform/LogindPowerRequests.h"
+#include "platform/NetlinkInterfaceCounters.h"
+#include "platform/PluginControlLoader.h"
+#include "platform/QtAlarmPlayer.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtTrayIcon.h"
+#include "platform/TcpConnectionListener.h"
+#include "platform/XdgAutostartRunList.h"
+#include "schedule/AutomaticCommandsPage.h"
+#include "shell/Main.h"
+#include "support/DBusMock.h"
+#include "support/PrivateBus.h"
+#include "triggers/WirelessPage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QSpinBox>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// Passes every request on and notes how long after the connection it was made.
+class TimedPowerRequests final : public PowerRequests {
+public:
+    explicit TimedPowerRequests(PowerRequests& inner)
+        : m_inner(inner) {}
+    QList<double> delaysMs;
+    QElapsedTimer sinceConnect;
+
+    bool isPowerServiceReachable() override { return m_inner.isPowerServiceReachable(); }
+    void askWhetherAllowed(PowerAction action) override { m_inner.askWhetherAllowed(action); }
+    QString answerWhetherAllowed(PowerAction action) override {
+        return m_inner.answerWhetherAllowed(action);
+    }
+    void request(PowerAction action, bool forced) override {
+        delaysMs << double(sinceConnect.nsecsElapsed()) / 1e6;
+        m_inner.request(action, forced);
+    }
+
+private:
+    PowerRequests& m_inner;
+};
+
+bool connectOnce(quint16 port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return ok;
+}
+
+long peakRssKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    PrivateBus systemBus(QStringLiteral("bench-system"));
+    PrivateBus sessionBus(QStringLiteral("bench-session"));
+    DBusMock logind;
+    QString error;
+    if (!systemBus.start(&error) || !sessionBus.start(&error) ||
+        !logind.start(systemBus.connection(), systemBus.address(),
+                      QStringLiteral("org.freedesktop.login1"),
+                      QStringLiteral("/org/freedesktop/login1"),
+                      {QStringLiteral("--template"), QStringLiteral("logind")}, &error)) {
+        std::fprintf(stderr, "cannot start the mocked login manager: %s\n", qPrintable(error));
+        return 1;
+    }
+    logind.addMethod(QStringLiteral("org.freedesktop.login1.Manager"),
+                     QStringLiteral("PowerOffWithFlags"), QStringLiteral("t"), QString(),
+                     QString());
+
+    QTemporaryDir config;
+    IniSettingsStore settings(config.filePath(QStringLiteral("settings.ini")));
+    DesktopFileOpener opener;
+    QtDialogs dialogs;
+    LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
+    TimedPowerRequests power(logindRequests);
+    QtAlarmPlayer player;
+    conv::SystemClock clock;
+    conv::QtTimerSource timers;
+    PluginControlLoader controls(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
+    NetlinkInterfaceCounters interfaces;
+    QtTrayIcon tray;
+    XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
+    InotifyFolderAccess folder;
+    TcpConnectionListener listener;
+    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
+                           clock, timers,
+                           conv::DateTimeConventions::usEnglish(),
+                           QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
+                           runList, folder, listener});
+    main.Form_Load();
+    main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
+    main.page->chkForce->setChecked(false);
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::Any, 0);
+        port = probe.serverPort();
+    }
+    main.wireless->FarcallPort->setValue(port);
+    main.wireless->Check6->setChecked(true);
+
+    // Quitting the application would close the main window, and its cleanup the listener:
+    // each phase runs a loop of its own.
+    QEventLoop phase;
+    // Twenty single connections, one at a time, well apart.
+    const int connections = 20;
+    int made = 0;
+    QTimer next;
+    QObject::connect(&next, &QTimer::timeout, &app, [&] {
+        if (power.delaysMs.size() < made)
+            return;
+        if (made == connections) {
+            next.stop();
+            phase.quit();
+            return;
+        }
+        power.sinceConnect.start();
+        connectOnce(port);
+        ++made;
+    });
+    next.start(317); // not a multiple of the poll period: the connections fall anywhere in it
+    QTimer::singleShot(connections * 2000, &phase, &QEventLoop::quit);
+    phase.exec();
+
+    QList<double> delays = power.delaysMs;
+    std::sort(delays.begin(), delays.end());
+    if (delays.isEmpty()) {
+        std::printf("no request seen\n");
+        return 1;
+    }
+    std::printf("connections                  %8d, requests %lld\n", made,
+                static_cast<long long>(delays.size()));
+    std::printf("connect to request           %8.2f ms median, %.2f ms min, %.2f ms max\n",
+                delays.at(delays.size() / 2), delays.first(), delays.last());
+
+    // The flood.
+    constexpr int flood = 10000;
+    std::atomic<int> done{0};
+    std::atomic<int> failed{0};
+    int taken = 0;
+    QObject::connect(&listener, &ConnectionListener::connectionClosed, &app, [&] { ++taken; });
+    const qsizetype requestsBefore = power.delaysMs.size();
+    QElapsedTimer floodTime;
+    floodTime.start();
+    std::atomic<int> firstError{0};
+    std::thread client([&] {
+        for (int i = 0; i < flood; ++i) {
+            if (!connectOnce(port)) {
+                int none = 0;
+                firstError.compare_exchange_strong(none, errno);
+                ++failed;
+            }
+            ++done;
+        }
+    });
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &app, [&] {
+        if (done == flood && taken >= flood - failed)
+            phase.quit();
+    });
+    watch.start(1);
+    QTimer::singleShot(120000, &phase, &QEventLoop::quit);
+    phase.exec();
+    const double seconds = double(floodTime.nsecsElapsed()) / 1e9;
+    client.join();
+    QTimer::singleShot(300, &phase, &QEventLoop::quit); // the last poll
+    phase.exec();
+    std::printf("flood                        %8d connections, %d failed, in %.2f s\n", taken,
+                failed.load(), seconds);
+    if (failed > 0)
+        std::printf("first failure                %s\n", std::strerror(firstError));
+    std::printf("connections handled          %8.0f per second\n", taken / seconds);
+    std::printf("performances during flood    %8lld\n",
+                static_cast<long long>(power.delaysMs.size() - requestsBefore));
+    std::printf("peak resident memory         %8.1f MiB\n", double(peakRssKiB()) / 1024.0);
+    return 0;
+}

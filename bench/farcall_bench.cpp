@@ -123,8 +123,7 @@ int main(int argc, char* argv[]) {
     InotifyFolderAccess folder;
     TcpConnectionListener listener;
     Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
-                           clock, timers,
-                           conv::DateTimeConventions::usEnglish(),
+                           clock, timers, conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
                            runList, folder, listener});
     main.Form_Load();

@@ -21,8 +21,7 @@ RealServices::RealServices()
     , m_settings(settingsFile())
     , m_controls(m_programFolder + QStringLiteral("/libdatora.so"), m_clock, m_timers)
     // Connected on first use, never before the window shows.
-    , m_power([] { return QDBusConnection::systemBus(); },
-              &LogindPowerRequests::connectSessionBus)
+    , m_power([] { return QDBusConnection::systemBus(); }, &LogindPowerRequests::connectSessionBus)
     , m_runList(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                 QStringLiteral("/autostart")) {}
 

@@ -122,11 +122,10 @@ private Q_SLOTS:
         // in, and the rest goes on.
         QCOMPARE(f.controls.askedFor, QStringLiteral("KiroXPControls2.KiroXPDTPicker"));
         QVERIFY(qobject_cast<QDateEdit*>(main.KiroXPDTPicker1));
-        QCOMPARE(main.loadReport(),
-                 (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s, u"tidelink"_s,
-                              u"farcall"_s, u"command list"_s, u"power controller"_s,
-                              u"connection list"_s, u"time picker"_s, u"sockets"_s,
-                              u"listening"_s}));
+        QCOMPARE(main.loadReport(), (QStringList{u"icon"_s, u"hide"_s, u"splash"_s, u"folder"_s,
+                                                 u"tidelink"_s, u"farcall"_s, u"command list"_s,
+                                                 u"power controller"_s, u"connection list"_s,
+                                                 u"time picker"_s, u"sockets"_s, u"listening"_s}));
         QCOMPARE(main.page->DT->time(), QTime(22, 15, 30));
     }
 
@@ -189,7 +188,7 @@ private Q_SLOTS:
         // The control library as shipped, beside the test executables.
         Fixture f;
         PluginControlLoader library(QCoreApplication::applicationDirPath() +
-                                    QStringLiteral("/libdatora.so"),
+                                        QStringLiteral("/libdatora.so"),
                                     f.time, f.time);
         f.main = std::make_unique<Main>(f.services(library));
         Main& main = *f.main;

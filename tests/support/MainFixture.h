@@ -16,9 +16,9 @@
 #include "support/RecordingDialogs.h"
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
-#include "support/ScriptedInterfaceCounters.h"
 #include "support/RecordingTrayIcon.h"
 #include "support/ScriptedFolderAccess.h"
+#include "support/ScriptedInterfaceCounters.h"
 #include "support/ScriptedListener.h"
 #include "triggers/WirelessPage.h"
 

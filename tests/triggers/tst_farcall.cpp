@@ -148,7 +148,7 @@ private Q_SLOTS:
     void uncheckedMeansNoSocket() {
         Fixture f;
         f.controls.available = true; // no word about a missing date picker
-        Main& main = f.load(); // the box as designed: unchecked
+        Main& main = f.load();       // the box as designed: unchecked
         QVERIFY(!f.listener.isListening());
         QCOMPARE(main.wireless->FarcallStatus->text(), u"Disabled."_s);
         Network n;
@@ -353,7 +353,7 @@ private Q_SLOTS:
         for (const QString& key : {u"FarcallMobile"_s, u"FarcallPort"_s, u"FarcallLocalOnly"_s})
             again.settings.write(u"Nocturnia"_s, u"Settings"_s, key, stored(key));
         n.page.Check6->setChecked(false); // frees the port
-        again.controls.available = true; // no word about a missing date picker
+        again.controls.available = true;  // no word about a missing date picker
         Main& main = again.load();
         QVERIFY(main.wireless->Check6->isChecked());
         QCOMPARE(main.wireless->FarcallPort->value(), int(n.port));

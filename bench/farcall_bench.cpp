@@ -3,23 +3,9 @@
 // client thread, with the connections handled a second and the peak resident memory. Prints
 // figures; judges nothing.
 
-#include "conventions/Clock.h"
-#include "conventions/Timer.h"
-#include "platform/DesktopFileOpener.h"
-#include "platform/IniSettingsStore.h"
-#include "platform/InotifyFolderAccess.h"
-#include "platform/LogindPowerRequests.h"
-#include "platform/NetlinkInterfaceCounters.h"
-#include "platform/PluginControlLoader.h"
-#include "platform/QtAlarmPlayer.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtTrayIcon.h"
-#include "platform/TcpConnectionListener.h"
-#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
-#include "support/DBusMock.h"
-#include "support/PrivateBus.h"
+#include "support/MockedLogindMain.h"
 #include "triggers/WirelessPage.h"
 
 #include <QApplication>
@@ -45,28 +31,6 @@
 
 namespace {
 
-// Passes every request on and notes how long after the connection it was made.
-class TimedPowerRequests final : public PowerRequests {
-public:
-    explicit TimedPowerRequests(PowerRequests& inner)
-        : m_inner(inner) {}
-    QList<double> delaysMs;
-    QElapsedTimer sinceConnect;
-
-    bool isPowerServiceReachable() override { return m_inner.isPowerServiceReachable(); }
-    void askWhetherAllowed(PowerAction action) override { m_inner.askWhetherAllowed(action); }
-    QString answerWhetherAllowed(PowerAction action) override {
-        return m_inner.answerWhetherAllowed(action);
-    }
-    void request(PowerAction action, bool forced) override {
-        delaysMs << double(sinceConnect.nsecsElapsed()) / 1e6;
-        m_inner.request(action, forced);
-    }
-
-private:
-    PowerRequests& m_inner;
-};
-
 bool connectOnce(quint16 port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
@@ -90,43 +54,15 @@ long peakRssKiB() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    PrivateBus systemBus(QStringLiteral("bench-system"));
-    PrivateBus sessionBus(QStringLiteral("bench-session"));
-    DBusMock logind;
-    QString error;
-    if (!systemBus.start(&error) || !sessionBus.start(&error) ||
-        !logind.start(systemBus.connection(), systemBus.address(),
-                      QStringLiteral("org.freedesktop.login1"),
-                      QStringLiteral("/org/freedesktop/login1"),
-                      {QStringLiteral("--template"), QStringLiteral("logind")}, &error)) {
-        std::fprintf(stderr, "cannot start the mocked login manager: %s\n", qPrintable(error));
+    MockedLogindMain rig;
+    if (!rig.start())
         return 1;
-    }
-    logind.addMethod(QStringLiteral("org.freedesktop.login1.Manager"),
-                     QStringLiteral("PowerOffWithFlags"), QStringLiteral("t"), QString(),
-                     QString());
-
-    QTemporaryDir config;
-    IniSettingsStore settings(config.filePath(QStringLiteral("settings.ini")));
-    DesktopFileOpener opener;
-    QtDialogs dialogs;
-    LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
-    TimedPowerRequests power(logindRequests);
-    QtAlarmPlayer player;
-    conv::SystemClock clock;
-    conv::QtTimerSource timers;
-    PluginControlLoader controls(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
-    NetlinkInterfaceCounters interfaces;
-    QtTrayIcon tray;
-    XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
-    InotifyFolderAccess folder;
-    TcpConnectionListener listener;
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
-                           clock, timers, conv::DateTimeConventions::usEnglish(),
-                           QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
-                           runList, folder, listener});
-    main.Form_Load();
+    Main& main = *rig.main;
+    QList<double> delaysMs;
+    QElapsedTimer sinceConnect;
+    rig.power->noted = [&] {
+        delaysMs << double(sinceConnect.nsecsElapsed()) / 1e6;
+    };
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
     main.page->chkForce->setChecked(false);
     quint16 port = 0;
@@ -146,14 +82,14 @@ int main(int argc, char* argv[]) {
     int made = 0;
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, &app, [&] {
-        if (power.delaysMs.size() < made)
+        if (delaysMs.size() < made)
             return;
         if (made == connections) {
             next.stop();
             phase.quit();
             return;
         }
-        power.sinceConnect.start();
+        sinceConnect.start();
         connectOnce(port);
         ++made;
     });
@@ -161,7 +97,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(connections * 2000, &phase, &QEventLoop::quit);
     phase.exec();
 
-    QList<double> delays = power.delaysMs;
+    QList<double> delays = delaysMs;
     std::sort(delays.begin(), delays.end());
     if (delays.isEmpty()) {
         std::printf("no request seen\n");
@@ -177,8 +113,8 @@ int main(int argc, char* argv[]) {
     std::atomic<int> done{0};
     std::atomic<int> failed{0};
     int taken = 0;
-    QObject::connect(&listener, &ConnectionListener::connectionClosed, &app, [&] { ++taken; });
-    const qsizetype requestsBefore = power.delaysMs.size();
+    QObject::connect(&rig.listener, &ConnectionListener::connectionClosed, &app, [&] { ++taken; });
+    const qsizetype requestsBefore = delaysMs.size();
     QElapsedTimer floodTime;
     floodTime.start();
     std::atomic<int> firstError{0};
@@ -210,7 +146,7 @@ int main(int argc, char* argv[]) {
         std::printf("first failure                %s\n", std::strerror(firstError));
     std::printf("connections handled          %8.0f per second\n", taken / seconds);
     std::printf("performances during flood    %8lld\n",
-                static_cast<long long>(power.delaysMs.size() - requestsBefore));
+                static_cast<long long>(delaysMs.size() - requestsBefore));
     std::printf("peak resident memory         %8.1f MiB\n", double(peakRssKiB()) / 1024.0);
     return 0;
 }

@@ -2,23 +2,9 @@
 // prints how long after the start of the scheduled second the power request left, against
 // a mocked login manager on a private bus. Prints figures; judges nothing.
 
-#include "conventions/Clock.h"
-#include "conventions/Timer.h"
-#include "platform/DesktopFileOpener.h"
-#include "platform/IniSettingsStore.h"
-#include "platform/InotifyFolderAccess.h"
-#include "platform/LogindPowerRequests.h"
-#include "platform/NetlinkInterfaceCounters.h"
-#include "platform/PluginControlLoader.h"
-#include "platform/QtAlarmPlayer.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtTrayIcon.h"
-#include "platform/TcpConnectionListener.h"
-#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
-#include "support/DBusMock.h"
-#include "support/PrivateBus.h"
+#include "support/MockedLogindMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,86 +16,34 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-// Passes every request on and notes how far into its second it was made.
-class TimedPowerRequests final : public PowerRequests {
-public:
-    explicit TimedPowerRequests(PowerRequests& inner)
-        : m_inner(inner) {}
-    QList<int> delaysMs;
-    QTime scheduled;
-
-    bool isPowerServiceReachable() override { return m_inner.isPowerServiceReachable(); }
-    void askWhetherAllowed(PowerAction action) override { m_inner.askWhetherAllowed(action); }
-    QString answerWhetherAllowed(PowerAction action) override {
-        return m_inner.answerWhetherAllowed(action);
-    }
-    void request(PowerAction action, bool forced) override {
-        delaysMs << int(scheduled.msecsTo(QTime::currentTime()));
-        m_inner.request(action, forced);
-    }
-
-private:
-    PowerRequests& m_inner;
-};
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    PrivateBus systemBus(QStringLiteral("bench-system"));
-    PrivateBus sessionBus(QStringLiteral("bench-session"));
-    DBusMock logind;
-    QString error;
-    if (!systemBus.start(&error) || !sessionBus.start(&error) ||
-        !logind.start(systemBus.connection(), systemBus.address(),
-                      QStringLiteral("org.freedesktop.login1"),
-                      QStringLiteral("/org/freedesktop/login1"),
-                      {QStringLiteral("--template"), QStringLiteral("logind")}, &error)) {
-        std::fprintf(stderr, "cannot start the mocked login manager: %s\n", qPrintable(error));
+    MockedLogindMain rig;
+    if (!rig.start())
         return 1;
-    }
-    logind.addMethod(QStringLiteral("org.freedesktop.login1.Manager"),
-                     QStringLiteral("PowerOffWithFlags"), QStringLiteral("t"), QString(),
-                     QString());
-
-    QTemporaryDir config;
-    IniSettingsStore settings(config.filePath(QStringLiteral("settings.ini")));
-    DesktopFileOpener opener;
-    QtDialogs dialogs;
-    LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
-    TimedPowerRequests power(logindRequests);
-    QtAlarmPlayer player;
-    NetlinkInterfaceCounters interfaces;
-    QtTrayIcon tray;
-    conv::SystemClock clock;
-    conv::QtTimerSource timers;
-    PluginControlLoader controls(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
-    XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
-    InotifyFolderAccess folder;
-    TcpConnectionListener listener;
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
-                           clock, timers, conv::DateTimeConventions::usEnglish(),
-                           QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
-                           runList, folder, listener});
-    main.Form_Load();
+    Main& main = *rig.main;
+    QList<int> delaysMs;
+    QTime scheduled;
+    rig.power->noted = [&] {
+        delaysMs << int(scheduled.msecsTo(QTime::currentTime()));
+    };
     main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
     main.page->chkForce->setChecked(false);
 
     const int firings = 20;
     const auto armNext = [&] {
         const QTime now = QTime::currentTime();
-        power.scheduled = QTime(now.hour(), now.minute(), now.second()).addSecs(2);
-        main.page->DT->setTime(power.scheduled);
+        scheduled = QTime(now.hour(), now.minute(), now.second()).addSecs(2);
+        main.page->DT->setTime(scheduled);
         main.page->CmdActive->click();
     };
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &app, [&] {
         if (main.page->isArmed())
             return;
-        if (power.delaysMs.size() >= firings) {
+        if (delaysMs.size() >= firings) {
             app.quit();
             return;
         }
@@ -119,7 +53,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(firings * 4000, &app, &QCoreApplication::quit); // a bound, whatever happens
     QApplication::exec();
 
-    QList<int> delays = power.delaysMs;
+    QList<int> delays = delaysMs;
     std::sort(delays.begin(), delays.end());
     if (delays.isEmpty()) {
         std::printf("no firing seen\n");

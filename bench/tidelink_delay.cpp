@@ -3,23 +3,9 @@
 // mocked login manager on a private bus. Prints figures; judges nothing.
 
 #include "base/FolderChooser.h"
-#include "conventions/Clock.h"
-#include "conventions/Timer.h"
-#include "platform/DesktopFileOpener.h"
-#include "platform/IniSettingsStore.h"
-#include "platform/InotifyFolderAccess.h"
-#include "platform/LogindPowerRequests.h"
-#include "platform/NetlinkInterfaceCounters.h"
-#include "platform/PluginControlLoader.h"
-#include "platform/QtAlarmPlayer.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtTrayIcon.h"
-#include "platform/TcpConnectionListener.h"
-#include "platform/XdgAutostartRunList.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
-#include "support/DBusMock.h"
-#include "support/PrivateBus.h"
+#include "support/MockedLogindMain.h"
 #include "triggers/WirelessPage.h"
 
 #include <QApplication>
@@ -31,72 +17,20 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-// Passes every request on and notes how long after the drop it was made.
-class TimedPowerRequests final : public PowerRequests {
-public:
-    explicit TimedPowerRequests(PowerRequests& inner)
-        : m_inner(inner) {}
-    QList<double> delaysMs;
-    QElapsedTimer sinceDrop;
-
-    bool isPowerServiceReachable() override { return m_inner.isPowerServiceReachable(); }
-    void askWhetherAllowed(PowerAction action) override { m_inner.askWhetherAllowed(action); }
-    QString answerWhetherAllowed(PowerAction action) override {
-        return m_inner.answerWhetherAllowed(action);
-    }
-    void request(PowerAction action, bool forced) override {
-        delaysMs << double(sinceDrop.nsecsElapsed()) / 1e6;
-        m_inner.request(action, forced);
-    }
-
-private:
-    PowerRequests& m_inner;
-};
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    PrivateBus systemBus(QStringLiteral("bench-system"));
-    PrivateBus sessionBus(QStringLiteral("bench-session"));
-    DBusMock logind;
-    QString error;
-    if (!systemBus.start(&error) || !sessionBus.start(&error) ||
-        !logind.start(systemBus.connection(), systemBus.address(),
-                      QStringLiteral("org.freedesktop.login1"),
-                      QStringLiteral("/org/freedesktop/login1"),
-                      {QStringLiteral("--template"), QStringLiteral("logind")}, &error)) {
-        std::fprintf(stderr, "cannot start the mocked login manager: %s\n", qPrintable(error));
+    MockedLogindMain rig;
+    if (!rig.start())
         return 1;
-    }
-    logind.addMethod(QStringLiteral("org.freedesktop.login1.Manager"),
-                     QStringLiteral("PowerOffWithFlags"), QStringLiteral("t"), QString(),
-                     QString());
-
-    QTemporaryDir config;
+    Main& main = *rig.main;
     QTemporaryDir incoming;
-    IniSettingsStore settings(config.filePath(QStringLiteral("settings.ini")));
-    DesktopFileOpener opener;
-    QtDialogs dialogs;
-    LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
-    TimedPowerRequests power(logindRequests);
-    QtAlarmPlayer player;
-    conv::SystemClock clock;
-    conv::QtTimerSource timers;
-    PluginControlLoader controls(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
-    NetlinkInterfaceCounters interfaces;
-    QtTrayIcon tray;
-    XdgAutostartRunList runList(config.filePath(QStringLiteral("autostart")));
-    InotifyFolderAccess folder;
-    TcpConnectionListener listener;
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, interfaces, tray,
-                           clock, timers, conv::DateTimeConventions::usEnglish(),
-                           QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"),
-                           runList, folder, listener});
-    main.Form_Load();
+    QList<double> delaysMs;
+    QElapsedTimer sinceDrop;
+    rig.power->noted = [&] {
+        delaysMs << double(sinceDrop.nsecsElapsed()) / 1e6;
+    };
     main.page->chkForce->setChecked(false);
     main.wireless->BrowseFolder1->setPath(incoming.path());
     main.wireless->Check1->setChecked(true);
@@ -106,14 +40,14 @@ int main(int argc, char* argv[]) {
     int dropped = 0;
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, &app, [&] {
-        if (power.delaysMs.size() < dropped && QFile::exists(trigger))
+        if (delaysMs.size() < dropped && QFile::exists(trigger))
             return; // still waiting for the last one
         if (dropped == drops) {
             app.quit();
             return;
         }
         QFile file(trigger);
-        power.sinceDrop.start();
+        sinceDrop.start();
         if (file.open(QIODevice::WriteOnly))
             file.write("shutdown");
         ++dropped;
@@ -122,7 +56,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(drops * 2000, &app, &QCoreApplication::quit); // a bound, whatever happens
     QApplication::exec();
 
-    QList<double> delays = power.delaysMs;
+    QList<double> delays = delaysMs;
     std::sort(delays.begin(), delays.end());
     if (delays.isEmpty()) {
         std::printf("no request seen\n");

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "conventions/Clock.h"
+#include "conventions/Timer.h"
+#include "platform/DesktopFileOpener.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/InotifyFolderAccess.h"
+#include "platform/LogindPowerRequests.h"
+#include "platform/NetlinkInterfaceCounters.h"
+#include "platform/PluginControlLoader.h"
+#include "platform/QtAlarmPlayer.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtTrayIcon.h"
+#include "platform/TcpConnectionListener.h"
+#include "platform/XdgAutostartRunList.h"
+#include "shell/Main.h"
+#include "support/DBusMock.h"
+#include "support/PrivateBus.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+// Passes every request on, telling `noted` first: the benchmarks time the moment a request
+// leaves.
+class NotingPowerRequests final : public PowerRequests {
+public:
+    explicit NotingPowerRequests(PowerRequests& inner)
+        : m_inner(inner) {}
+    std::function<void()> noted;
+
+    bool isPowerServiceReachable() override { return m_inner.isPowerServiceReachable(); }
+    void askWhetherAllowed(PowerAction action) override { m_inner.askWhetherAllowed(action); }
+    QString answerWhetherAllowed(PowerAction action) override {
+        return m_inner.answerWhetherAllowed(action);
+    }
+    void request(PowerAction action, bool forced) override {
+        if (noted)
+            noted();
+        m_inner.request(action, forced);
+    }
+
+private:
+    PowerRequests& m_inner;
+};
+
+// The program's main window with its real services, loaded, except that the power requests
+// go to a mocked login manager on private buses and the settings and autostart entries to a
+// folder of its own.
+class MockedLogindMain {
+public:
+    // Starts the buses and the mocked login manager, then builds and loads the window; says
+    // why on standard error when it cannot.
+    bool start() {
+        QString error;
+        if (!m_systemBus.start(&error) || !m_sessionBus.start(&error) ||
+            !m_logind.start(m_systemBus.connection(), m_systemBus.address(),
+                            QStringLiteral("org.freedesktop.login1"),
+                            QStringLiteral("/org/freedesktop/login1"),
+                            {QStringLiteral("--template"), QStringLiteral("logind")}, &error)) {
+            std::fprintf(stderr, "cannot start the mocked login manager: %s\n", qPrintable(error));
+            return false;
+        }
+        m_logind.addMethod(QStringLiteral("org.freedesktop.login1.Manager"),
+                           QStringLiteral("PowerOffWithFlags"), QStringLiteral("t"), QString(),
+                           QString());
+        m_logindRequests = std::make_unique<LogindPowerRequests>(m_systemBus.connection(),
+                                                                 m_sessionBus.connection());
+        power = std::make_unique<NotingPowerRequests>(*m_logindRequests);
+        main = std::make_unique<Main>(MainServices{
+            m_settings, m_opener, m_dialogs, m_controls, *power, m_player, m_interfaces, m_tray,
+            m_clock, m_timers, conv::DateTimeConventions::usEnglish(),
+            QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"), m_runList,
+            m_folder, listener});
+        main->Form_Load();
+        return true;
+    }
+
+    std::unique_ptr<NotingPowerRequests> power;
+    TcpConnectionListener listener; // the network trigger's, for counting what it takes
+    std::unique_ptr<Main> main;
+
+private:
+    PrivateBus m_systemBus{QStringLiteral("bench-system")};
+    PrivateBus m_sessionBus{QStringLiteral("bench-session")};
+    DBusMock m_logind;
+    QTemporaryDir m_config;
+    IniSettingsStore m_settings{m_config.filePath(QStringLiteral("settings.ini"))};
+    DesktopFileOpener m_opener;
+    QtDialogs m_dialogs;
+    QtAlarmPlayer m_player;
+    conv::SystemClock m_clock;
+    conv::QtTimerSource m_timers;
+    PluginControlLoader m_controls{QCoreApplication::applicationDirPath() +
+                                       QStringLiteral("/libdatora.so"),
+                                   m_clock, m_timers};
+    NetlinkInterfaceCounters m_interfaces;
+    QtTrayIcon m_tray;
+    XdgAutostartRunList m_runList{m_config.filePath(QStringLiteral("autostart"))};
+    InotifyFolderAccess m_folder;
+    std::unique_ptr<LogindPowerRequests> m_logindRequests;
+};

@@ -8,6 +8,7 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/PluginControlLoader.h"
+#include "platform/PulseAudioInput.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "schedule/AutomaticCommandsPage.h"
@@ -76,11 +77,12 @@ int main(int argc, char* argv[]) {
     LogindPowerRequests logindRequests(systemBus.connection(), sessionBus.connection());
     TimedPowerRequests power(logindRequests);
     QtAlarmPlayer player;
+    PulseAudioInput audio;
     conv::SystemClock clock;
     conv::QtTimerSource timers;
     PluginControlLoader controls(
         QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), clock, timers);
-    Main main(MainServices{settings, opener, dialogs, controls, power, player, clock, timers,
+    Main main(MainServices{settings, opener, dialogs, controls, power, player, audio, clock, timers,
                            conv::DateTimeConventions::usEnglish(),
                            QCoreApplication::applicationDirPath()});
     main.Form_Load();

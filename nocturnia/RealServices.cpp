@@ -22,10 +22,10 @@ RealServices::RealServices()
     , m_power(QDBusConnection::systemBus(), QDBusConnection::sessionBus()) {}
 
 MainServices RealServices::mainServices() {
-    return MainServices{m_settings,     m_fileOpener, m_dialogs,
-                        m_controls,     m_power,      m_player,
-                        m_clock,        m_timers,     conv::DateTimeConventions::system(),
-                        m_programFolder};
+    return MainServices{
+        m_settings,     m_fileOpener, m_dialogs, m_controls, m_power,
+        m_player,       m_audio,      m_clock,   m_timers,   conv::DateTimeConventions::system(),
+        m_programFolder};
 }
 
 void configureApplication() {

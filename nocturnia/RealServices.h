@@ -6,6 +6,7 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/PluginControlLoader.h"
+#include "platform/PulseAudioInput.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "shell/MainServices.h"
@@ -13,7 +14,8 @@
 // The real implementations of the main window's services, built once by the composition
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
 // library beside the executable, logind and the desktop's session manager for power
-// requests, Qt Multimedia for the alarm's sound, the system clock and Qt's timers.
+// requests, Qt Multimedia for the alarm's sound, the
+// sound server's default input for the sound console, the system clock and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -30,6 +32,7 @@ private:
     PluginControlLoader m_controls;
     LogindPowerRequests m_power;
     QtAlarmPlayer m_player;
+    PulseAudioInput m_audio;
 };
 
 // The application object's settings that every way of starting the program shares.

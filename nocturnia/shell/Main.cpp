@@ -25,6 +25,7 @@
 #include "schedule/SecondTimers.h"
 #include "shell/LoadSequence.h"
 #include "shell/Splash.h"
+#include "sound/Form1.h"
 #include "triggers/WirelessPage.h"
 
 #include <QCloseEvent>
@@ -95,6 +96,7 @@ Main::Main(MainServices services)
 }
 
 Main::~Main() {
+    delete m_soundConsole;
     // In the reverse order of their making: each subsystem works on the ones made before it,
     // and all of them on the timers.
     delete m_splash;
@@ -166,6 +168,7 @@ void Main::buildNavigation() {
         Frame5->show();
     });
     connect(Label8, &ClickableLabel::clicked, this, &QWidget::close);
+    connect(Label47, &ClickableLabel::clicked, this, &Main::openSoundConsole);
 }
 
 nocturnia::utimerCTL* Main::intervalTimer(const QString& name) {
@@ -203,6 +206,7 @@ void Main::buildSubsystems() {
                                   *m_secondTimers, m_services.clock, m_services.conventions},
         this);
     wireless = new WirelessPage(*Frame5, m_services.dialogs, m_services.settings);
+    connect(&Text7, &StateField::changed, this, &Main::Text7_Change);
 }
 
 void Main::setMethodHeight(bool speedMethod) {
@@ -283,6 +287,39 @@ bool Main::fillCommandList() {
 
 void Main::PerformSelectedCommand() {
     m_commands->performSelected();
+}
+
+void Main::Text7_Change() {
+    if (Text7.text() != QStringLiteral("1"))
+        return;
+    // Unlike the schedule, the sound trigger leaves the schedule armed, so it can fire again.
+    try {
+        m_commands->performSelected();
+    } catch (const std::exception& e) {
+        qCWarning(lcMain) << "sound-requested command failed:" << e.what();
+    }
+    Text7.setText(QStringLiteral("0"));
+}
+
+Form1* Main::soundConsole() const {
+    auto* console = static_cast<Form1*>(m_soundConsole.data());
+    // A closed console is unloaded and only waits to be deleted.
+    return console && console->loaded() ? console : nullptr;
+}
+
+void Main::openSoundConsole() {
+    if (!soundConsole()) {
+        // A closed one waiting for its deletion goes now, before the timers it holds could.
+        delete m_soundConsole;
+        auto* console = new Form1(Form1::Links{m_services.timers, m_services.settings,
+                                               m_services.dialogs, m_services.audio, Text7});
+        m_soundConsole = console;
+        m_windows.add(console);
+        console->Form_Load();
+    }
+    m_soundConsole->show();
+    m_soundConsole->raise();
+    m_soundConsole->activateWindow();
 }
 
 void Main::LaunchApp(const QString& path) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class AlarmPlayer;
+class AudioInput;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
@@ -25,6 +26,7 @@ struct MainServices {
     ControlLoader& controls;
     PowerRequests& power;
     AlarmPlayer& player; // the program's one media player
+    AudioInput& audio;   // the sound server's default input
     conv::Clock& clock;
     conv::TimerSource& timers;
     conv::DateTimeConventions conventions;

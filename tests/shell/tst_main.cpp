@@ -184,10 +184,11 @@ private Q_SLOTS:
     void realDatePickerShowsTodayInItsOwnPattern() {
         // The control library as shipped, beside the test executables.
         Fixture f;
-        PluginControlLoader library(
-            QCoreApplication::applicationDirPath() + QStringLiteral("/libdatora.so"), f.time, f.time);
+        PluginControlLoader library(QCoreApplication::applicationDirPath() +
+                                        QStringLiteral("/libdatora.so"),
+                                    f.time, f.time);
         f.main = std::make_unique<Main>(MainServices{
-            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.time, f.time,
+            f.settings, f.opener, f.dialogs, library, f.power, f.player, f.audio, f.time, f.time,
             conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         Main& main = *f.main;
         main.Form_Load();

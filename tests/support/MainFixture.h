@@ -15,6 +15,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
+#include "support/ScriptedAudioInput.h"
 #include "triggers/WirelessPage.h"
 
 #include <QTemporaryDir>
@@ -81,12 +82,13 @@ struct Fixture {
     FakeLoader controls;
     RecordingPowerRequests power;
     RecordingAlarmPlayer player;
+    ScriptedAudioInput audio;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
     std::unique_ptr<Main> main;
 
     Main& make() {
         main = std::make_unique<Main>(
-            MainServices{settings, opener, dialogs, controls, power, player, time, time,
+            MainServices{settings, opener, dialogs, controls, power, player, audio, time, time,
                          conv::DateTimeConventions::usEnglish(), QStringLiteral("/opt/nocturnia")});
         return *main;
     }

@@ -4,9 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 struct pa_simple;
@@ -27,31 +25,26 @@ public:
     PulseAudioInput(const PulseAudioInput&) = delete;
     PulseAudioInput& operator=(const PulseAudioInput&) = delete;
 
+    // Waits up to openTimeoutMs for the server to accept the stream.
     QString open(int blockBytes) override;
-    // Returns within one fragment's time (25 ms) of sound.
+    // Returns within one fragment's time (25 ms) of sound. A recorder stuck in a server that
+    // does not answer is left behind after closeTimeoutMs, to end on its own.
     void close() override;
-    bool isRecording() const override { return m_recording.load(); }
+    bool isRecording() const override;
     quint64 newestBlock(QByteArray& block) const override;
 
     // The size of the pieces read from the server: the recorder's wake-ups and the longest
     // close() waits are set by it.
     static constexpr int fragmentBytes = 200;
+    static constexpr int openTimeoutMs = 3000;
+    static constexpr int closeTimeoutMs = 1000;
 
 private:
-    static pa_simple* connect(QString* error);
-    void run(pa_simple* stream);
-    // Reads blocks until the stream fails or a stop is asked for; false when stopping.
-    bool record(pa_simple* stream);
-    // Waits for the retry interval; false when a stop was asked for meanwhile.
-    bool waitBeforeRetry();
-    bool stopping();
+    // What the window's thread and the recorder share; the recorder keeps it alive as long
+    // as it runs, also after it was left behind.
+    struct Shared;
+    static void run(const std::shared_ptr<Shared>& shared);
 
+    std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_stop = false;
-    std::atomic<bool> m_recording{false};
-    int m_blockBytes = 0;
-    QByteArray m_newest;  // under m_mutex
-    quint64 m_blocks = 0; // under m_mutex
 };

@@ -18,7 +18,8 @@ namespace {
 
 constexpr int blockBytes = 3000; // 375 ms
 
-// A 1 kHz sine played into the sink for as long as it runs.
+// A 997 Hz sine played into the sink for as long as it runs: not a divisor of the sample
+// rate, so every block holds samples at all phases, its crests included.
 class Tone {
 public:
     Tone(const PrivatePulse& pulse, double amplitude, int ms) {
@@ -33,7 +34,7 @@ public:
         const double pi = std::acos(-1.0);
         for (int i = 0; i < count; ++i) {
             const auto sample =
-                qint16(std::lround(amplitude * 32767.0 * std::sin(2.0 * pi * 1000.0 * i / 8000)));
+                qint16(std::lround(amplitude * 32767.0 * std::sin(2.0 * pi * 997.0 * i / 8000)));
             data[2 * i] = char(sample & 0xff);
             data[2 * i + 1] = char((sample >> 8) & 0xff);
         }

@@ -160,11 +160,11 @@ void Form1::build() {
     UpDown1->setGeometry(270, 22, 16, 22);
     XP_ProgressBar2 = bar(colourRef(128, 128, 128), 128, Frame2, 10, 50, 288, 20);
     Label6 = label(QStringLiteral("Disable Sound Sensitivity Reaction:"), Frame2, 10, 84, 170, 18);
-    Label10 = label(QStringLiteral("After"), Frame2, 180, 84, 28, 18);
-    Text7 = textBox(QStringLiteral("0"), Frame2, 210, 82, 34, 22);
+    Label10 = label(QStringLiteral("After"), Frame2, 184, 84, 26, 18);
+    Text7 = textBox(QStringLiteral("0"), Frame2, 212, 82, 32, 22);
     UpDown2 = new UpDown(*Text7, 0, 0, 100, 1, Frame2);
     UpDown2->setGeometry(244, 82, 16, 22);
-    Label7 = label(QStringLiteral("Triggers"), Frame2, 264, 84, 44, 18);
+    Label7 = label(QStringLiteral("Triggers"), Frame2, 262, 84, 44, 18);
     Label11 = label(QStringLiteral("Triggers So Far:"), Frame2, 10, 116, 100, 18);
     Text8 = textBox(QStringLiteral("0"), Frame2, 110, 114, 44, 22);
     connect(Text5, &QLineEdit::textChanged, this, &Form1::thresholdDisplay);

@@ -26,22 +26,16 @@ RealServices::RealServices()
                 QStringLiteral("/autostart")) {}
 
 MainServices RealServices::mainServices() {
-    return MainServices{m_settings,
-                        m_fileOpener,
-                        m_dialogs,
-                        m_controls,
-                        m_power,
-                        m_player,
-                        m_interfaces,
-                        m_tray,
-                        m_clock,
-                        m_timers,
-                        conv::DateTimeConventions::system(),
-                        m_programFolder,
-                        QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
-                        m_runList,
-                        m_folder,
-                        m_listener};
+    return MainServices{
+        m_settings,      m_fileOpener,
+        m_dialogs,       m_controls,
+        m_power,         m_player,
+        m_audio,         m_interfaces,
+        m_tray,          m_clock,
+        m_timers,        conv::DateTimeConventions::system(),
+        m_programFolder, QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+        m_runList,       m_folder,
+        m_listener};
 }
 
 void configureApplication() {

@@ -8,6 +8,7 @@
 #include "platform/LogindPowerRequests.h"
 #include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
+#include "platform/PulseAudioInput.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTrayIcon.h"
@@ -19,8 +20,9 @@
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
 // library beside the executable, the desktop's autostart folder, the system's file calls and
 // inotify for the watched folder, a server socket for the network trigger, logind and the
-// desktop's session manager for power requests, Qt Multimedia for the alarm's sound, the
-// kernel's interface table, Qt's notification-area icon, the system clock and Qt's timers.
+// desktop's session manager for power requests, Qt Multimedia for the alarm's sound, the sound
+// server's default input for the sound console, the kernel's interface table, Qt's
+// notification-area icon, the system clock and Qt's timers.
 class RealServices {
 public:
     RealServices();
@@ -37,6 +39,7 @@ private:
     PluginControlLoader m_controls;
     LogindPowerRequests m_power;
     QtAlarmPlayer m_player;
+    PulseAudioInput m_audio;
     NetlinkInterfaceCounters m_interfaces;
     QtTrayIcon m_tray;
     XdgAutostartRunList m_runList;

@@ -8,6 +8,7 @@
 #include "platform/LogindPowerRequests.h"
 #include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
+#include "platform/PulseAudioInput.h"
 #include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTrayIcon.h"
@@ -70,7 +71,7 @@ public:
                                                                  m_sessionBus.connection());
         power = std::make_unique<NotingPowerRequests>(*m_logindRequests);
         main = std::make_unique<Main>(MainServices{
-            m_settings, m_opener, m_dialogs, m_controls, *power, m_player, m_interfaces, m_tray,
+            m_settings, m_opener, m_dialogs, m_controls, *power, m_player, m_audio, m_interfaces, m_tray,
             m_clock, m_timers, conv::DateTimeConventions::usEnglish(),
             QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"), m_runList,
             m_folder, listener});
@@ -91,6 +92,7 @@ private:
     DesktopFileOpener m_opener;
     QtDialogs m_dialogs;
     QtAlarmPlayer m_player;
+    PulseAudioInput m_audio;
     conv::SystemClock m_clock;
     conv::QtTimerSource m_timers;
     PluginControlLoader m_controls{QCoreApplication::applicationDirPath() +

@@ -30,6 +30,7 @@
 #include "shell/Navigation.h"
 #include "shell/Splash.h"
 #include "shell/TrayMenu.h"
+#include "sound/Form1.h"
 #include "triggers/Farcall.h"
 #include "triggers/WirelessPage.h"
 
@@ -110,12 +111,16 @@ Main::Main(MainServices services)
 
     buildRegions();
     buildNavigation();
+    showSoundConsole = [this] {
+        openSoundConsole();
+    };
     buildSubsystems();
     setCleanupStep(CleanupStep::StopPlayer, [this] { alarm->stopPlayer(); });
     setCleanupStep(CleanupStep::CloseListener, [this] { wireless->farcall->closeListener(); });
 }
 
 Main::~Main() {
+    delete m_soundConsole;
     // In the reverse order of their making: each subsystem works on the ones made before it,
     // and all of them on the timers.
     delete m_splash;
@@ -224,6 +229,7 @@ void Main::buildSubsystems() {
     network = new SpeedSampling(SpeedSampling::Links{*this, *page->lblDSpeed, *page->lblUSpeed,
                                                      speed, m_services.settings,
                                                      m_services.interfaces, secondTicks});
+    connect(&Text7, &StateField::changed, this, &Main::Text7_Change);
 }
 
 void Main::setMethodHeight(bool speedMethod) {
@@ -318,6 +324,39 @@ bool Main::fillCommandList() {
 
 void Main::PerformSelectedCommand() {
     m_commands->performSelected();
+}
+
+void Main::Text7_Change() {
+    if (Text7.text() != QStringLiteral("1"))
+        return;
+    // Unlike the schedule, the sound trigger leaves the schedule armed, so it can fire again.
+    try {
+        m_commands->performSelected();
+    } catch (const std::exception& e) {
+        qCWarning(lcMain) << "sound-requested command failed:" << e.what();
+    }
+    Text7.setText(QStringLiteral("0"));
+}
+
+Form1* Main::soundConsole() const {
+    auto* console = static_cast<Form1*>(m_soundConsole.data());
+    // A closed console is unloaded and only waits to be deleted.
+    return console && console->loaded() ? console : nullptr;
+}
+
+void Main::openSoundConsole() {
+    if (!soundConsole()) {
+        // A closed one waiting for its deletion goes now, before the timers it holds could.
+        delete m_soundConsole;
+        auto* console = new Form1(Form1::Links{m_services.timers, m_services.settings,
+                                               m_services.dialogs, m_services.audio, Text7});
+        m_soundConsole = console;
+        m_windows.add(console);
+        console->Form_Load();
+    }
+    m_soundConsole->show();
+    m_soundConsole->raise();
+    m_soundConsole->activateWindow();
 }
 
 void Main::LaunchApp(const QString& path) {

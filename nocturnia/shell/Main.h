@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/SpeedFigures.h"
+#include "base/StateField.h"
 #include "base/WindowRegistry.h"
 #include "conventions/StoredDesign.h"
 #include "schedule/ScheduleFields.h"
@@ -15,6 +16,7 @@
 
 class AutomaticCommandsPage;
 class ClickableLabel;
+class Form1;
 class CommandOperations;
 class Navigation;
 class QGroupBox;
@@ -71,6 +73,11 @@ public:
     // The program's own windows besides this one; the cleanup closes them.
     WindowRegistry& windows() { return m_windows; }
 
+    // Shows the sound activation console, loading it first when it is not loaded.
+    void openSoundConsole();
+    // The loaded console, or null.
+    Form1* soundConsole() const;
+
     // Visible regions.
     QLabel* Banner = nullptr;
     ClickableLabel* Label49 = nullptr; // hot spot: help
@@ -90,12 +97,14 @@ public:
     TrayMenu* tray = nullptr;         // the notification-area icon and its menu `mnu`
 
     // Shows the sound activation console, modeless and only ever one; the navigation link and
-    // the tray menu call it. Set by the sound subsystem; until then both do nothing.
+    // the tray menu call it. It opens the sound console; tests put a recorder in its place.
     std::function<void()> showSoundConsole;
 
     // Hidden fields the subsystems share.
     ScheduleFields fields;
     SpeedFigures speed;
+    // "1" asks for the selected command (the sound console writes it); back to "0" once done.
+    StateField Text7{QStringLiteral("0")};
 
     // The window's interval timers, with their stored designs.
     nocturnia::utimerCTL* Timer4 = nullptr; // 5 minutes: how long the speed condition held
@@ -129,12 +138,14 @@ private:
     bool fillCommandList();
     void setMethodHeight(bool speedMethod);
     void cleanup();
+    void Text7_Change();
 
     MainServices m_services;
     WindowRegistry m_windows;
     std::unique_ptr<CommandOperations> m_commands;
     QStringList m_loadReport;
     QPointer<Splash> m_splash;
+    QPointer<QWidget> m_soundConsole; // a Form1
     std::array<std::function<void()>, std::size_t(CleanupStep::Count)> m_cleanupSteps;
     bool m_unloading = false;
     bool m_centred = false;

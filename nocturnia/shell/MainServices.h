@@ -6,6 +6,7 @@
 
 class AlarmPlayer;
 class ConnectionListener;
+class AudioInput;
 class ControlLoader;
 class Dialogs;
 class FileOpener;
@@ -30,6 +31,7 @@ struct MainServices {
     ControlLoader& controls;
     PowerRequests& power;
     AlarmPlayer& player;           // the program's one media player
+    AudioInput& audio;             // the sound server's default input
     InterfaceCounters& interfaces; // the network interface table
     TrayIcon& tray;                // the program's one notification-area icon
     conv::Clock& clock;

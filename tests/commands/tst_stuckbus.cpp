@@ -60,11 +60,11 @@ private Q_SLOTS:
         Fixture f;
         f.controls.available = true;
         MainServices services = f.services(f.controls);
-        Main main(MainServices{services.settings, services.fileOpener, services.dialogs,
-                               services.controls, requests, services.player, services.interfaces,
-                               services.tray, services.clock, services.timers, services.conventions,
-                               services.programFolder, services.executableName, services.runList,
-                               services.folder, services.listener});
+        Main main(MainServices{
+            services.settings, services.fileOpener, services.dialogs, services.controls, requests,
+            services.player, services.audio, services.interfaces, services.tray, services.clock,
+            services.timers, services.conventions, services.programFolder, services.executableName,
+            services.runList, services.folder, services.listener});
         QElapsedTimer load;
         load.start();
         main.Form_Load(); // asks once whether hibernation is offered, waiting at most 2 s

@@ -17,6 +17,7 @@
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
 #include "support/RecordingTrayIcon.h"
+#include "support/ScriptedAudioInput.h"
 #include "support/ScriptedFolderAccess.h"
 #include "support/ScriptedInterfaceCounters.h"
 #include "support/ScriptedListener.h"
@@ -88,6 +89,7 @@ struct Fixture {
     RecordingAlarmPlayer player;
     ScriptedInterfaceCounters interfaces;
     RecordingTrayIcon tray;
+    ScriptedAudioInput audio;
     ManualTime time{QDateTime(QDate(2026, 12, 9), QTime(22, 15, 30))};
     conv::DateTimeConventions conventions = conv::DateTimeConventions::usEnglish();
     XdgAutostartRunList runList{dir.filePath(QStringLiteral("autostart"))};
@@ -102,6 +104,7 @@ struct Fixture {
                             loader,
                             power,
                             player,
+                            audio,
                             interfaces,
                             tray,
                             time,

@@ -44,6 +44,8 @@ bool PrivatePulse::start(QString* error) {
                        m_runtime.filePath(QStringLiteral("config")));
     environment.remove(QStringLiteral("PULSE_SERVER"));
     m_daemon.setProcessEnvironment(environment);
+    // A restart waits for the new server's log, which the drain of the last run would eat.
+    QObject::disconnect(&m_daemon, &QProcess::readyReadStandardError, nullptr, nullptr);
     dieWithParent(m_daemon);
     // The server says when it is ready in its log on stderr.
     m_daemon.start(QStringLiteral("pulseaudio"),

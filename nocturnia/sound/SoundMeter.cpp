@@ -1,0 +1,66 @@
+#include "sound/SoundMeter.h"
+
+#include "base/AudioInput.h"
+#include "base/Dialogs.h"
+
+#include <algorithm>
+
+SoundMeter::SoundMeter(AudioInput& input, Dialogs& dialogs)
+    : m_input(input)
+    , m_dialogs(dialogs) {
+    m_copy.reserve(CopyAreaSize);
+}
+
+SoundMeter::~SoundMeter() {
+    StopInput();
+}
+
+bool SoundMeter::StartInput(QWidget* parent) {
+    StopInput();
+    BufferSize = std::clamp(BufferSize, 1, CopyAreaSize);
+    const QString error = m_input.open(BufferSize);
+    if (!error.isEmpty()) {
+        m_dialogs.information(parent, QStringLiteral("Nocturnia"), error);
+        return false;
+    }
+    m_started = true;
+    return true;
+}
+
+void SoundMeter::StopInput() {
+    if (!m_started)
+        return;
+    m_started = false;
+    m_input.close();
+    m_lastBlock = 0;
+    m_lastLevel = 0;
+}
+
+bool SoundMeter::recording() const {
+    return m_started && m_input.isRecording();
+}
+
+std::optional<qint16> SoundMeter::NewLevel() {
+    if (!recording())
+        return std::nullopt;
+    const quint64 block = m_input.newestBlock(m_copy);
+    if (block == 0 || block == m_lastBlock)
+        return std::nullopt;
+    m_lastBlock = block;
+    m_lastLevel = peakOf(m_copy);
+    return m_lastLevel;
+}
+
+qint16 SoundMeter::GetLevel() {
+    if (!recording())
+        return 0;
+    NewLevel();
+    return m_lastLevel;
+}
+
+qint16 SoundMeter::peakOf(QByteArrayView block) {
+    int peak = 0;
+    for (const char sample : block)
+        peak = std::max(peak, std::abs(int(static_cast<unsigned char>(sample)) - 128));
+    return qint16(peak);
+}

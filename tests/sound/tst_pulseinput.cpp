@@ -1,0 +1,188 @@
+// The sound input against a PulseAudio server of the test's own: what is played to its null
+// sink is what its default source (the sink's monitor) records.
+#include "platform/PulseAudioInput.h"
+#include "sound/SoundMeter.h"
+#include "support/PrivatePulse.h"
+#include "support/RecordingDialogs.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <cmath>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int blockBytes = 3000; // 375 ms
+
+// A 997 Hz sine played into the sink for as long as it runs: not a divisor of the sample
+// rate, so every block holds samples at all phases, its crests included.
+class Tone {
+public:
+    Tone(const PrivatePulse& pulse, double amplitude, int ms) {
+        m_player.setProcessEnvironment(pulse.clientEnvironment());
+        dieWithParent(m_player);
+        m_player.start(u"pacat"_s,
+                       {u"-d"_s, u"spk"_s, u"--raw"_s, u"--rate=8000"_s, u"--channels=1"_s,
+                        u"--format=s16le"_s, u"--latency-msec=20"_s});
+        m_player.waitForStarted();
+        const int count = 8 * ms;
+        QByteArray data(count * 2, Qt::Uninitialized);
+        const double pi = std::acos(-1.0);
+        for (int i = 0; i < count; ++i) {
+            const auto sample =
+                qint16(std::lround(amplitude * 32767.0 * std::sin(2.0 * pi * 997.0 * i / 8000)));
+            data[2 * i] = char(sample & 0xff);
+            data[2 * i + 1] = char((sample >> 8) & 0xff);
+        }
+        m_player.write(data);
+        m_player.closeWriteChannel();
+    }
+    ~Tone() {
+        m_player.kill();
+        m_player.waitForFinished();
+    }
+    bool playing() const { return m_player.state() != QProcess::NotRunning; }
+
+private:
+    QProcess m_player;
+};
+
+// The figures of the next `count` blocks, or of those that finish within `ms`. The machine
+// may be loaded: the null sink then delivers slower than real time.
+QList<int> figures(SoundMeter& meter, int count, int ms) {
+    QList<int> seen;
+    const QDeadlineTimer deadline(ms);
+    while (seen.size() < count && !deadline.hasExpired()) {
+        QTest::qWait(10);
+        if (const auto level = meter.NewLevel())
+            seen << *level;
+    }
+    return seen;
+}
+
+QString listed(const QList<int>& values) {
+    QStringList texts;
+    for (int value : values)
+        texts << QString::number(value);
+    return texts.join(u","_s);
+}
+
+} // namespace
+
+class TestPulseInput : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PrivatePulse> pulse;
+
+    void startServer() {
+        pulse = std::make_unique<PrivatePulse>();
+        QString error;
+        QVERIFY2(pulse->start(&error), qPrintable(error));
+        qputenv("PULSE_SERVER", pulse->serverAddress().toLocal8Bit());
+    }
+
+private Q_SLOTS:
+    void init() { startServer(); }
+    void cleanup() { pulse.reset(); }
+
+    void levelsOfKnownSounds_data() {
+        QTest::addColumn<double>("amplitude");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("silence") << 0.0 << QList<int>{0};
+        QTest::newRow("half") << 0.5 << QList<int>{63, 64};
+        // The server's conversion to 8 bits truncates: a peak a hair below 8192 gives 31.
+        QTest::newRow("quarter") << 0.25 << QList<int>{31, 32};
+    }
+    void levelsOfKnownSounds() {
+        QFETCH(double, amplitude);
+        QFETCH(QList<int>, expected);
+        PulseAudioInput input;
+        RecordingDialogs dialogs;
+        SoundMeter meter(input, dialogs);
+        meter.BufferSize = blockBytes;
+        QVERIFY(meter.StartInput(nullptr));
+        figures(meter, 1, 5000); // a block recorded before the tone
+        Tone tone(*pulse, amplitude, 20000);
+        // The first block may hold a part of the tone only; the next ones are wholly in it.
+        const QList<int> seen = figures(meter, 5, 15000).mid(1);
+        QCOMPARE(seen.size(), 4);
+        for (int figure : seen)
+            QVERIFY2(expected.contains(figure), qPrintable(listed(seen)));
+    }
+
+    void oneBlockAboutEvery375Milliseconds() {
+        PulseAudioInput input;
+        QVERIFY(input.open(blockBytes).isEmpty());
+        QByteArray block;
+        QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= 1, 3000);
+        const quint64 first = input.newestBlock(block);
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= first + 8, 12000);
+        // Eight blocks of 375 ms: 3 s of sound, not sooner, later on a loaded machine.
+        QVERIFY2(clock.elapsed() > 2300 && clock.elapsed() < 12000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(block.size(), blockBytes);
+    }
+
+    void closeReturnsPromptlyAndStopsRecording() {
+        PulseAudioInput input;
+        QVERIFY(input.open(blockBytes).isEmpty());
+        QByteArray block;
+        QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= 1, 3000);
+        QElapsedTimer clock;
+        clock.start();
+        input.close();
+        QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!input.isRecording());
+        // A second open starts counting afresh; a second open while open closes the first.
+        QVERIFY(input.open(blockBytes).isEmpty());
+        QVERIFY(input.open(blockBytes).isEmpty());
+        QCOMPARE(input.newestBlock(block), quint64(0));
+    }
+
+    void serverRestartedMidRunResumes() {
+        PulseAudioInput input;
+        RecordingDialogs dialogs;
+        SoundMeter meter(input, dialogs);
+        meter.BufferSize = blockBytes;
+        QVERIFY(meter.StartInput(nullptr));
+        QVERIFY(!figures(meter, 1, 5000).isEmpty());
+        pulse->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!meter.recording(), 3000);
+        QCOMPARE(meter.GetLevel(), 0);
+        QString error;
+        QVERIFY2(pulse->start(&error), qPrintable(error));
+        QTRY_VERIFY_WITH_TIMEOUT(meter.recording(), 5000);
+        Tone tone(*pulse, 0.5, 20000);
+        const QList<int> seen = figures(meter, 3, 10000);
+        QVERIFY(!seen.isEmpty());
+        QVERIFY2(seen.contains(63) || seen.contains(64), qPrintable(listed(seen)));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void noServerFailsAtOnceWithTheReason() {
+        pulse.reset();
+        qputenv("PULSE_SERVER", "unix:/nonexistent/pulse/native");
+        PulseAudioInput input;
+        RecordingDialogs dialogs;
+        SoundMeter meter(input, dialogs);
+        meter.BufferSize = blockBytes;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!meter.StartInput(nullptr));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].title, u"Nocturnia"_s);
+        QVERIFY(!dialogs.messages[0].text.isEmpty());
+        QCOMPARE(meter.GetLevel(), 0);
+        QVERIFY(!meter.NewLevel());
+    }
+};
+
+QTEST_MAIN(TestPulseInput)
+#include "tst_pulseinput.moc"

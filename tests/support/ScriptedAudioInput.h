@@ -1,0 +1,62 @@
+#pragma once
+
+#include "base/AudioInput.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// A sound input that records what the test hands it: each finish() is one finished block.
+// Records the opens and closes; open() fails with `refusal` when that is set.
+class ScriptedAudioInput final : public AudioInput {
+public:
+    QString refusal;
+    QStringList calls; // "open 3000", "close"
+    bool lost = false; // the recording is gone while set
+    int blockBytes = 0;
+
+    QString open(int bytes) override {
+        calls << QStringLiteral("open %1").arg(bytes);
+        if (m_open)
+            close();
+        if (!refusal.isEmpty())
+            return refusal;
+        m_open = true;
+        blockBytes = bytes;
+        m_blocks = 0;
+        return {};
+    }
+    void close() override {
+        if (!m_open)
+            return;
+        calls << QStringLiteral("close");
+        m_open = false;
+    }
+    bool isOpen() const { return m_open; }
+    bool isRecording() const override { return m_open && !lost; }
+    quint64 newestBlock(QByteArray& block) const override {
+        if (m_blocks == 0)
+            return 0;
+        block = m_newest;
+        return m_blocks;
+    }
+
+    // A finished block of exactly this content.
+    void finish(const QByteArray& block) {
+        m_newest = block;
+        ++m_blocks;
+    }
+    // A finished block of silence with one sample `level` above it: its figure is `level`.
+    void finishLevel(int level) {
+        QByteArray block(blockBytes > 0 ? blockBytes : 3000, char(128));
+        block[block.size() / 2] = char(qBound(0, 128 + level, 255));
+        if (level == 128)
+            block[block.size() / 2] = char(0);
+        finish(block);
+    }
+
+private:
+    bool m_open = false;
+    QByteArray m_newest;
+    quint64 m_blocks = 0;
+};

@@ -26,7 +26,7 @@
 // be read is carried into the new file.
 class IniSettingsStore final : public SettingsStore {
 public:
-    static constexpr qint64 kMaximumFileSize = 1024 * 1024;
+    static constexpr qint64 kMaximumFileSize = qint64(1024) * 1024;
 
     explicit IniSettingsStore(QString filePath);
 

@@ -57,10 +57,10 @@ struct VethPair {
         if (!ip({u"netns"_s, u"add"_s, nsA}, &error))
             return;
         made = true;
-        const auto inA = [this](QStringList args) {
+        const auto inA = [this](const QStringList& args) {
             return ip(QStringList{u"-n"_s, nsA} + args);
         };
-        const auto inB = [this](QStringList args) {
+        const auto inB = [this](const QStringList& args) {
             return ip(QStringList{u"-n"_s, nsB} + args);
         };
         const auto noIpv6 = [](const QString& ns) {
@@ -124,7 +124,8 @@ int udpSocket(const char* bindTo) {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (bindTo) {
         const sockaddr_in at = address(bindTo);
-        ::bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at);
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0)
+            qWarning("cannot bind the test socket");
     }
     return fd;
 }

@@ -28,3 +28,4 @@ bench: build
 	bench/startup-idle.sh 30 tidelink
 	bench/tidelink-delay.sh
 	bench/farcall-bench.sh
+	bench/sound-console.sh

@@ -184,8 +184,8 @@ LogindPowerRequests::LogindPowerRequests(BusSource systemBus, BusSource sessionB
     , m_systemBus(std::make_unique<LazyBus>(std::move(systemBus), kConnectTimeout))
     , m_sessionBus(std::make_unique<LazyBus>(std::move(sessionBus), kConnectTimeout)) {}
 
-LogindPowerRequests::LogindPowerRequests(QDBusConnection systemBus, QDBusConnection sessionBus,
-                                         QObject* parent)
+LogindPowerRequests::LogindPowerRequests(const QDBusConnection& systemBus,
+                                         const QDBusConnection& sessionBus, QObject* parent)
     : QObject(parent)
     , m_systemBus(std::make_unique<LazyBus>(systemBus))
     , m_sessionBus(std::make_unique<LazyBus>(sessionBus)) {}
@@ -193,7 +193,7 @@ LogindPowerRequests::LogindPowerRequests(QDBusConnection systemBus, QDBusConnect
 LogindPowerRequests::~LogindPowerRequests() = default;
 
 QString LogindPowerRequests::sessionBusAddress() {
-    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
     if (!address.isEmpty())
         return address;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");

@@ -27,7 +27,7 @@ public:
     // Buses made on first use, from any thread.
     LogindPowerRequests(BusSource systemBus, BusSource sessionBus, QObject* parent = nullptr);
     // Buses already connected.
-    LogindPowerRequests(QDBusConnection systemBus, QDBusConnection sessionBus,
+    LogindPowerRequests(const QDBusConnection& systemBus, const QDBusConnection& sessionBus,
                         QObject* parent = nullptr);
     ~LogindPowerRequests() override;
 

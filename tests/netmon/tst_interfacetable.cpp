@@ -154,7 +154,7 @@ private Q_SLOTS:
             QCOMPARE(item->OctetsReceived(), position * 10);
         }
         QCOMPARE(distinct.size(), 50);
-        QCOMPARE(helper.BytesReceived(), 10.0 * (50 * 51 / 2)); // each row once
+        QCOMPARE(helper.BytesReceived(), 10.0 * (50 * 51) / 2); // each row once
         QCOMPARE(helper.BytesSent(), 50.0 * 51 / 2);
     }
 

@@ -346,8 +346,7 @@ QString IniSettingsStore::keepAside(QString* error) const {
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QByteArray from = QFile::encodeName(m_filePath);
     for (int attempt = 1; attempt < 1000; ++attempt) {
-        QString aside =
-            attempt == 1 ? base : base + QLatin1Char('-') + QString::number(attempt);
+        QString aside = attempt == 1 ? base : base + QLatin1Char('-') + QString::number(attempt);
         if (::link(from.constData(), QFile::encodeName(aside).constData()) == 0)
             return aside;
         if (errno == EEXIST)

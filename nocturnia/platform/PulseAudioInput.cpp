@@ -15,7 +15,7 @@ namespace {
 constexpr auto retryInterval = std::chrono::milliseconds(500);
 
 pa_simple* connectStream(QString* error) {
-    const pa_sample_spec spec{PA_SAMPLE_U8, 8000, 1};
+    const pa_sample_spec format{PA_SAMPLE_U8, 8000, 1};
     pa_buffer_attr attr{};
     attr.maxlength = std::uint32_t(-1);
     attr.tlength = std::uint32_t(-1);
@@ -25,7 +25,7 @@ pa_simple* connectStream(QString* error) {
     attr.fragsize = PulseAudioInput::fragmentBytes;
     int code = 0;
     pa_simple* stream = pa_simple_new(nullptr, "Nocturnia", PA_STREAM_RECORD, nullptr,
-                                      "Sound activation", &spec, nullptr, &attr, &code);
+                                      "Microphone level", &format, nullptr, &attr, &code);
     if (!stream && error)
         *error = QString::fromLocal8Bit(pa_strerror(code));
     return stream;

@@ -2,12 +2,14 @@
 #include "platform/XdgAutostartRunList.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -66,6 +68,22 @@ class RunAtStartUpTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // A pipe or an oversized file where the entry belongs reads as no entry, at once.
+    void entryThatIsNoRegularFileReadsAsAbsent() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"autostart"_s);
+        QVERIFY(QDir().mkpath(folder));
+        XdgAutostartRunList list(folder);
+        QVERIFY(::mkfifo(QFile::encodeName(folder + u"/fifo.desktop"_s).constData(), 0600) == 0);
+        QCOMPARE(list.entry(u"fifo"_s), QString());
+        QFile big(folder + u"/big.desktop"_s);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("[Desktop Entry]\nExec=/usr/bin/true\n");
+        big.write(QByteArray(128 * 1024, '#'));
+        big.close();
+        QCOMPARE(list.entry(u"big"_s), QString());
+    }
+
     void noEntryStartsUncheckedAndWritesNothing() {
         QTemporaryDir dir;
         CountingRunList list(dir.filePath(u"autostart"_s));

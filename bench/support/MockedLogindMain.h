@@ -34,8 +34,9 @@ public:
 
     bool isPowerServiceReachable() override { return m_inner.isPowerServiceReachable(); }
     void askWhetherAllowed(PowerAction action) override { m_inner.askWhetherAllowed(action); }
-    QString answerWhetherAllowed(PowerAction action) override {
-        return m_inner.answerWhetherAllowed(action);
+    void answerWhetherAllowed(PowerAction action,
+                              std::function<void(const QString&)> answered) override {
+        m_inner.answerWhetherAllowed(action, std::move(answered));
     }
     void request(PowerAction action, bool forced) override {
         if (noted)
@@ -71,8 +72,8 @@ public:
                                                                  m_sessionBus.connection());
         power = std::make_unique<NotingPowerRequests>(*m_logindRequests);
         main = std::make_unique<Main>(MainServices{
-            m_settings, m_opener, m_dialogs, m_controls, *power, m_player, m_audio, m_interfaces, m_tray,
-            m_clock, m_timers, conv::DateTimeConventions::usEnglish(),
+            m_settings, m_opener, m_dialogs, m_controls, *power, m_player, m_audio, m_interfaces,
+            m_tray, m_clock, m_timers, conv::DateTimeConventions::usEnglish(),
             QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"), m_runList,
             m_folder, listener});
         main->Form_Load();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The five things the power commands can ask of the system.
 enum class PowerAction { LogOff, PowerOff, Reboot, Suspend, Hibernate };
@@ -19,9 +20,11 @@ public:
     // authorisation agent sees the question first.
     virtual void askWhetherAllowed(PowerAction action) = 0;
 
-    // The same question, waiting briefly for the answer: "yes", "no", "challenge", "na", or
-    // an empty string when no answer came.
-    virtual QString answerWhetherAllowed(PowerAction action) = 0;
+    // The same question without waiting: `answered` is called once, later or at once, on the
+    // caller's thread, with "yes", "no", "challenge", "na", or an empty string when no answer
+    // came within a short time.
+    virtual void answerWhetherAllowed(PowerAction action,
+                                      std::function<void(const QString&)> answered) = 0;
 
     // Starts the action and returns at once. Normal: applications are asked and may refuse.
     // Forced: they are not asked and cannot refuse. A refusal or failure is only logged.

@@ -10,9 +10,11 @@ void EnableShutdownPrivilege(PowerRequests& system, PowerAction action) {
     system.askWhetherAllowed(action);
 }
 
-bool CanHibernate(PowerRequests& system) {
-    const QString answer = system.answerWhetherAllowed(PowerAction::Hibernate);
-    return answer == QLatin1String("yes") || answer == QLatin1String("challenge");
+void CanHibernate(PowerRequests& system, std::function<void(bool)> offered) {
+    system.answerWhetherAllowed(
+        PowerAction::Hibernate, [offered = std::move(offered)](const QString& answer) {
+            offered(answer == QLatin1String("yes") || answer == QLatin1String("challenge"));
+        });
 }
 
 } // namespace modPower

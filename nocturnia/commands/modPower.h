@@ -2,6 +2,8 @@
 
 #include "base/PowerRequests.h"
 
+#include <functional>
+
 // The procedures of power control that talk to the system.
 namespace modPower {
 
@@ -14,8 +16,9 @@ bool IsWinNT(PowerRequests& system);
 // not used; the request is made whatever it says.
 void EnableShutdownPrivilege(PowerRequests& system, PowerAction action);
 
-// True when the login manager offers hibernation to this user, possibly after
-// authentication ("yes" or "challenge"). False on "no", "na", an error or without a bus.
-bool CanHibernate(PowerRequests& system);
+// Tells `offered` true when the login manager offers hibernation to this user, possibly after
+// authentication ("yes" or "challenge"); false on "no", "na", an error, no answer or no bus.
+// Never waits: the answer comes when the login manager gives it.
+void CanHibernate(PowerRequests& system, std::function<void(bool)> offered);
 
 } // namespace modPower

@@ -1,13 +1,11 @@
 #include "platform/LazyBus.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 
 struct LazyBus::Shared {
     std::mutex mutex;
-    std::condition_variable done;
     std::optional<QDBusConnection> bus;
     LazyBus* owner = nullptr; // cleared when the owner goes, under the mutex
 };
@@ -43,7 +41,6 @@ void LazyBus::start() {
         const QDBusConnection bus = source();
         const std::lock_guard lock(shared->mutex);
         shared->bus = bus;
-        shared->done.notify_all();
         if (shared->owner)
             QMetaObject::invokeMethod(shared->owner, &LazyBus::arrived, Qt::QueuedConnection);
     }).detach();
@@ -52,16 +49,6 @@ void LazyBus::start() {
 std::optional<QDBusConnection> LazyBus::ready() const {
     const std::lock_guard lock(m_shared->mutex);
     return m_shared->bus;
-}
-
-std::function<std::optional<QDBusConnection>(int ms)> LazyBus::waiter() {
-    start();
-    return [shared = m_shared](int ms) {
-        std::unique_lock lock(shared->mutex);
-        shared->done.wait_for(lock, std::chrono::milliseconds(ms),
-                              [&shared] { return shared->bus.has_value(); });
-        return shared->bus;
-    };
 }
 
 void LazyBus::whenConnected(Use use) {

@@ -28,9 +28,6 @@ public:
     void whenConnected(Use use);
     // The connection once made; nothing while connecting.
     std::optional<QDBusConnection> ready() const;
-    // Starts connecting and gives a way to wait for the connection from any thread, at most
-    // `ms`; it stays usable after this object is gone.
-    std::function<std::optional<QDBusConnection>(int ms)> waiter();
 
 private:
     struct Shared;

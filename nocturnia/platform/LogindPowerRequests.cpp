@@ -10,8 +10,6 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <chrono>
-#include <future>
-#include <thread>
 
 namespace {
 
@@ -255,30 +253,18 @@ void LogindPowerRequests::askWhetherAllowed(PowerAction action) {
     });
 }
 
-QString LogindPowerRequests::answerWhetherAllowed(PowerAction action) {
-    // Connecting and asking happen in a thread of their own; the caller waits for both at most
-    // answerTimeout, so a hanging daemon costs the load two seconds, not a frozen window.
+void LogindPowerRequests::answerWhetherAllowed(PowerAction action,
+                                               std::function<void(const QString&)> answered) {
     const QDBusMessage question = logindCall(canMethod(action));
-    auto answer = std::make_shared<std::promise<QString>>();
-    std::future<QString> answered = answer->get_future();
-    std::thread([wait = m_systemBus->waiter(), question, answer] {
-        QString result;
-        if (const std::optional<QDBusConnection> bus = wait(answerTimeout)) {
-            const QDBusMessage reply = bus->call(question, QDBus::Block, answerTimeout);
-            if (reply.type() == QDBusMessage::ReplyMessage)
-                result = reply.arguments().value(0).toString();
-            else
-                qCInfo(lcPower).noquote()
-                    << question.member() << "unanswered:" << reply.errorName();
-        }
-        answer->set_value(result);
-    }).detach();
-    if (answered.wait_for(std::chrono::milliseconds(answerTimeout)) != std::future_status::ready) {
-        qCInfo(lcPower).noquote() << question.member() << "unanswered: no answer within"
-                                  << answerTimeout << "ms";
-        return {};
-    }
-    return answered.get();
+    send(*m_systemBus, question, answerTimeout,
+         [question, answered = std::move(answered)](const QDBusMessage& reply) {
+             if (reply.type() == QDBusMessage::ReplyMessage) {
+                 answered(reply.arguments().value(0).toString());
+                 return;
+             }
+             qCInfo(lcPower).noquote() << question.member() << "unanswered:" << reply.errorName();
+             answered(QString());
+         });
 }
 
 void LogindPowerRequests::request(PowerAction action, bool forced) {

@@ -43,7 +43,8 @@ public:
 
     bool isPowerServiceReachable() override;
     void askWhetherAllowed(PowerAction action) override;
-    QString answerWhetherAllowed(PowerAction action) override;
+    void answerWhetherAllowed(PowerAction action,
+                              std::function<void(const QString&)> answered) override;
     void request(PowerAction action, bool forced) override;
 
     // True while a message sent has not had its answer yet.

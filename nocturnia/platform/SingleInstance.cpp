@@ -48,7 +48,9 @@ SingleInstance::Claim SingleInstance::claim() {
 }
 
 bool SingleInstance::askRunningToShow(int timeoutMs) {
-    // The running program may still be starting: its socket comes a moment after its lock.
+    // Waits, bounded by `timeoutMs`: only a second start calls this, before it has any window,
+    // and it ends right after. The running program may still be starting: its socket comes a
+    // moment after its lock.
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;

@@ -315,10 +315,19 @@ bool Main::loadDatePicker() {
 }
 
 bool Main::fillCommandList() {
-    const bool canHibernate = modPower::CanHibernate(m_services.power);
-    for (const QString& entry : CommandCatalogue::entries(canHibernate))
+    for (const QString& entry : CommandCatalogue::entries(false))
         page->CmbOption->addItem(entry);
     page->CmbOption->setCurrentIndex(0); // runs the selection handler
+    // Hibernation joins the list, in its place after stand-by, once the login manager offers
+    // it; the load never waits for the answer.
+    modPower::CanHibernate(m_services.power, [window = QPointer<Main>(this)](bool offered) {
+        if (!window || !offered)
+            return;
+        QComboBox* list = window->page->CmbOption;
+        if (list->findText(CommandCatalogue::kHibernate) < 0)
+            list->insertItem(list->findText(CommandCatalogue::kStandby) + 1,
+                             CommandCatalogue::kHibernate);
+    });
     return true;
 }
 

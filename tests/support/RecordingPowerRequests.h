@@ -31,8 +31,9 @@ public:
     void askWhetherAllowed(PowerAction action) override {
         calls << QStringLiteral("ask ") + name(action);
     }
-    QString answerWhetherAllowed(PowerAction action) override {
-        return action == PowerAction::Hibernate ? hibernateAnswer : QStringLiteral("yes");
+    void answerWhetherAllowed(PowerAction action,
+                              std::function<void(const QString&)> answered) override {
+        answered(action == PowerAction::Hibernate ? hibernateAnswer : QStringLiteral("yes"));
     }
     void request(PowerAction action, bool forced) override {
         calls << QStringLiteral("request ") + name(action) +

@@ -104,13 +104,17 @@ void Farcall::connectionRequest(const QHostAddress& peer) {
 void Farcall::armPoll() {
     if (Timer8->isActive())
         return;
-    // The polls fall on the tenths of a second.
+    // One poll in each tenth of a second. A period without a poll yet takes it at once, on
+    // the next turn of the event loop, so a request is not kept waiting for the boundary;
+    // marks later in the same period wait for the next one.
     const qint64 now = m_links.clock.now().toMSecsSinceEpoch();
-    Timer8->setInterval(int(kPollMs - now % kPollMs));
+    const bool polledThisPeriod = now / kPollMs == m_lastPollPeriod;
+    Timer8->setInterval(polledThisPeriod ? int(kPollMs - now % kPollMs) : 0);
     Timer8->start();
 }
 
 void Farcall::Timer8_Timer() {
+    m_lastPollPeriod = m_links.clock.now().toMSecsSinceEpoch() / kPollMs;
     if (Text6->text() != QLatin1String("1"))
         return;
     m_links.commands.performSelected();

@@ -20,9 +20,10 @@ class Timer;
 class TimerSource;
 } // namespace conv
 
-// The network trigger: a TCP connection to the chosen port leaves a mark, and the next poll
-// performs the command selected in the command list. It listens only while enabled, and by
-// default only peers of the local network count.
+// The network trigger: a TCP connection to the chosen port leaves a mark, and the poll of
+// that tenth of a second (or of the next, if this one has polled) performs the command
+// selected in the command list. It listens only while enabled, and by default only peers of
+// the local network count.
 class Farcall final : public QObject {
     Q_OBJECT
 public:
@@ -57,8 +58,8 @@ public:
     std::array<bool, 11> blnSenderFree{};
     // The mailbox: "1" after a connection, "0" once the poll performed the command.
     StateField* Text6;
-    // Armed only while a mark waits: it fires at the next poll boundary, so nothing wakes
-    // the program while no connection comes.
+    // Armed only while a mark waits, so nothing wakes the program while no connection comes:
+    // it fires at once when this tenth of a second has had no poll, else at the next tenth.
     std::unique_ptr<conv::Timer> Timer8;
 
 private:
@@ -67,5 +68,6 @@ private:
 
     Links m_links;
     bool m_started = false;
+    qint64 m_lastPollPeriod = -1; // the tenth of a second, since the epoch, of the last poll
     QSet<QString> m_refusedLogged;
 };

@@ -173,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(n.farcall.Text6->text(), u"1"_s);
         QVERIFY(n.requests().isEmpty()); // at the poll, not before
         QVERIFY(n.farcall.Timer8->isActive());
-        QVERIFY(n.farcall.Timer8->interval() <= Farcall::kPollMs);
+        QCOMPARE(n.farcall.Timer8->interval(), 0); // this tenth of a second has not polled
         n.poll();
         QCOMPARE(n.requests(), QStringList{u"request power off normal"_s});
         QCOMPARE(n.farcall.Text6->text(), u"0"_s);
@@ -183,6 +183,21 @@ private Q_SLOTS:
         QVERIFY(n.connections(1, host));
         n.poll();
         QCOMPARE(n.requests().size(), 2);
+    }
+
+    void aPeriodThatHasPolledWaitsForTheNext() {
+        Network n;
+        n.f.time.advance(30); // 30 ms into a tenth of a second
+        QVERIFY(n.connections(1));
+        n.f.time.advance(0); // performed at once, in this period's poll
+        QCOMPARE(n.requests().size(), 1);
+        QVERIFY(n.connections(2));
+        QCOMPARE(n.farcall.Timer8->interval(), 70);
+        n.f.time.advance(69);
+        QCOMPARE(n.requests().size(), 1);
+        n.f.time.advance(1); // the next boundary: both marks give one performance
+        QCOMPARE(n.requests().size(), 2);
+        QCOMPARE(n.farcall.Text6->text(), u"0"_s);
     }
 
     void promptSelectedClearsTheMarkOnly() {

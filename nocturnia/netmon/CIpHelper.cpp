@@ -46,12 +46,18 @@ CInterfaces::Handle interfaceFrom(const InterfaceRow& row) {
 } // namespace
 
 QString adapterAddressText(const QByteArray& address) {
+    // Formed digit by digit: the speed tick takes a snapshot, addresses and all, every second.
+    static constexpr char16_t digits[] = u"0123456789ABCDEF";
+    const qsizetype bytes = std::min<qsizetype>(address.size(), 8);
     QString text;
-    for (qsizetype i = 0; i < address.size() && i < 8; ++i) {
-        text += QStringLiteral("%1").arg(quint8(address.at(i)), 2, 16, QLatin1Char('0')).toUpper();
-        text += QLatin1Char('-');
+    text.reserve(bytes * 3);
+    for (qsizetype i = 0; i < bytes; ++i) {
+        const auto byte = quint8(address.at(i));
+        if (i > 0)
+            text += QLatin1Char('-');
+        text += QChar(digits[byte >> 4]);
+        text += QChar(digits[byte & 0xF]);
     }
-    text.chop(1);
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/IniSettingsStore.h"
 
+#include "platform/RegularFileRead.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -218,60 +219,31 @@ const IniSettingsStore::Loaded& IniSettingsStore::load() const {
 IniSettingsStore::Loaded IniSettingsStore::loadFromDisk() const {
     Loaded loaded;
     const QString shown = QDir::toNativeSeparators(m_filePath);
-    // Without blocking: a FIFO or a device in its place must not hang the program.
-    const int fd = ::open(QFile::encodeName(m_filePath).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return loaded;
-        loaded.state = LoadState::Unreadable;
-        loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
-                           .arg(shown, systemReason(errno));
-        qCWarning(lcSettings).noquote() << loaded.error;
+    const RegularFileRead file = readRegularFile(m_filePath, kMaximumFileSize);
+    switch (file.outcome) {
+    case RegularFileRead::Outcome::Missing:
         return loaded;
-    }
-    struct stat status {};
-    QByteArray bytes;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    case RegularFileRead::Outcome::NotRegular:
         loaded.state = LoadState::Unreadable;
         loaded.error = QStringLiteral("The settings file %1 is not a regular file.").arg(shown);
-    } else if (status.st_size > kMaximumFileSize) {
+        break;
+    case RegularFileRead::Outcome::TooLarge:
         loaded.state = LoadState::Damaged;
         loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
-    } else {
-        // One byte more than expected tells a file that grew meanwhile.
-        bytes.resize(qMin<qint64>(status.st_size, kMaximumFileSize) + 1);
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                loaded.state = LoadState::Unreadable;
-                loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
-                                   .arg(shown, systemReason(errno));
-                break;
-            }
-            if (n == 0)
-                break;
-            got += n;
-            if (got == bytes.size() && got <= kMaximumFileSize)
-                bytes.resize(qMin<qint64>(2 * got, kMaximumFileSize + 1));
-        }
-        bytes.truncate(got);
-        if (loaded.state == LoadState::Missing && got > kMaximumFileSize) {
-            loaded.state = LoadState::Damaged;
-            loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
-        }
-    }
-    ::close(fd);
-    if (!loaded.error.isEmpty()) {
-        qCWarning(lcSettings).noquote() << loaded.error;
+        break;
+    case RegularFileRead::Outcome::Failed:
+        loaded.state = LoadState::Unreadable;
+        loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
+                           .arg(shown, systemReason(file.error));
+        break;
+    case RegularFileRead::Outcome::Read: {
+        bool damaged = false;
+        loaded.document = parse(file.bytes, shown, &damaged);
+        loaded.state = damaged ? LoadState::Damaged : LoadState::Loaded;
         return loaded;
     }
-    bool damaged = false;
-    loaded.document = parse(bytes, shown, &damaged);
-    loaded.state = damaged ? LoadState::Damaged : LoadState::Loaded;
+    }
+    qCWarning(lcSettings).noquote() << loaded.error;
     return loaded;
 }
 

@@ -1,8 +1,9 @@
 #include "platform/XdgAutostartRunList.h"
 
+#include "platform/RegularFileRead.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
@@ -87,16 +88,11 @@ QString XdgAutostartRunList::entryFile(const QString& name) const {
 }
 
 QString XdgAutostartRunList::entry(const QString& name) const {
-    // Only a regular file of a desktop entry's size: a pipe or device put there would block
-    // the window in open() or feed it without end.
     constexpr qint64 kMaximumEntrySize = 64 * 1024;
-    const QFileInfo info(entryFile(name));
-    if (!info.isFile() || info.size() > kMaximumEntrySize)
+    const RegularFileRead file = readRegularFile(entryFile(name), kMaximumEntrySize);
+    if (file.outcome != RegularFileRead::Outcome::Read)
         return {};
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString text = QString::fromUtf8(file.read(kMaximumEntrySize));
+    const QString text = QString::fromUtf8(file.bytes);
     if (value(text, QStringLiteral("Hidden")).value_or(QString()) == QLatin1String("true"))
         return {};
     return value(text, QStringLiteral("Exec")).value_or(QString()).trimmed();

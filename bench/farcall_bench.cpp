@@ -56,7 +56,6 @@ int main(int argc, char* argv[]) {
     if (!rig.start())
         return 1;
     Main& main = *rig.main;
-    const QList<double>& delaysMs = rig.delaysMs;
     QElapsedTimer sinceConnect;
     rig.timeRequests([&] { return double(sinceConnect.nsecsElapsed()) / 1e6; });
     quint16 port = 0;
@@ -76,7 +75,7 @@ int main(int argc, char* argv[]) {
     int made = 0;
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, &app, [&] {
-        if (delaysMs.size() < made)
+        if (rig.delaysMs.size() < made)
             return;
         if (made == connections) {
             next.stop();
@@ -91,10 +90,10 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(connections * 2000, &phase, &QEventLoop::quit);
     phase.exec();
 
-    if (!delaysMs.isEmpty())
+    if (!rig.delaysMs.isEmpty())
         std::printf("connections                  %8d, requests %lld\n", made,
-                    static_cast<long long>(delaysMs.size()));
-    if (!printDelaySpread(delaysMs, "connect to request", 2, "request"))
+                    static_cast<long long>(rig.delaysMs.size()));
+    if (!printDelaySpread(rig.delaysMs, "connect to request", 2, "request"))
         return 1;
 
     // The flood.
@@ -103,7 +102,7 @@ int main(int argc, char* argv[]) {
     std::atomic<int> failed{0};
     int taken = 0;
     QObject::connect(&rig.listener, &ConnectionListener::connectionClosed, &app, [&] { ++taken; });
-    const qsizetype requestsBefore = delaysMs.size();
+    const qsizetype requestsBefore = rig.delaysMs.size();
     QElapsedTimer floodTime;
     floodTime.start();
     std::atomic<int> firstError{0};
@@ -135,7 +134,7 @@ int main(int argc, char* argv[]) {
         std::printf("first failure                %s\n", std::strerror(firstError));
     std::printf("connections handled          %8.0f per second\n", taken / seconds);
     std::printf("performances during flood    %8lld\n",
-                static_cast<long long>(delaysMs.size() - requestsBefore));
+                static_cast<long long>(rig.delaysMs.size() - requestsBefore));
     std::printf("peak resident memory         %8.1f MiB\n", double(peakRssKiB()) / 1024.0);
     return 0;
 }

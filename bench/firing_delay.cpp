@@ -22,7 +22,6 @@ int main(int argc, char* argv[]) {
     if (!rig.start())
         return 1;
     Main& main = *rig.main;
-    const QList<double>& delaysMs = rig.delaysMs;
     QTime scheduled;
     rig.timeRequests([&] { return double(scheduled.msecsTo(QTime::currentTime())); });
 
@@ -37,7 +36,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&watch, &QTimer::timeout, &app, [&] {
         if (main.page->isArmed())
             return;
-        if (delaysMs.size() >= firings) {
+        if (rig.delaysMs.size() >= firings) {
             app.quit();
             return;
         }
@@ -47,8 +46,8 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(firings * 4000, &app, &QCoreApplication::quit); // a bound, whatever happens
     QApplication::exec();
 
-    if (!delaysMs.isEmpty())
+    if (!rig.delaysMs.isEmpty())
         std::printf("firings                      %8lld\n",
-                    static_cast<long long>(delaysMs.size()));
-    return printDelaySpread(delaysMs, "delay after the second began", 0, "firing") ? 0 : 1;
+                    static_cast<long long>(rig.delaysMs.size()));
+    return printDelaySpread(rig.delaysMs, "delay after the second began", 0, "firing") ? 0 : 1;
 }

@@ -23,7 +23,6 @@ int main(int argc, char* argv[]) {
         return 1;
     Main& main = *rig.main;
     QTemporaryDir incoming;
-    const QList<double>& delaysMs = rig.delaysMs;
     QElapsedTimer sinceDrop;
     rig.timeRequests([&] { return double(sinceDrop.nsecsElapsed()) / 1e6; });
     main.wireless->BrowseFolder1->setPath(incoming.path());
@@ -34,7 +33,7 @@ int main(int argc, char* argv[]) {
     int dropped = 0;
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, &app, [&] {
-        if (delaysMs.size() < dropped && QFile::exists(trigger))
+        if (rig.delaysMs.size() < dropped && QFile::exists(trigger))
             return; // still waiting for the last one
         if (dropped == drops) {
             app.quit();
@@ -50,8 +49,8 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(drops * 2000, &app, &QCoreApplication::quit); // a bound, whatever happens
     QApplication::exec();
 
-    if (!delaysMs.isEmpty())
+    if (!rig.delaysMs.isEmpty())
         std::printf("drops                        %8d, requests %lld\n", dropped,
-                    static_cast<long long>(delaysMs.size()));
-    return printDelaySpread(delaysMs, "delay after the file appeared", 2, "request") ? 0 : 1;
+                    static_cast<long long>(rig.delaysMs.size()));
+    return printDelaySpread(rig.delaysMs, "delay after the file appeared", 2, "request") ? 0 : 1;
 }

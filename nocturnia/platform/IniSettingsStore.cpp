@@ -1,5 +1,6 @@
 #include "platform/IniSettingsStore.h"
 
+#include "conventions/BackslashEscapes.h"
 #include "platform/RegularFileRead.h"
 
 #include <QDateTime>
@@ -35,30 +36,21 @@ bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
+// The escapes of a value: a backslash and the line breaks anywhere, the blanks only at either
+// end, where the reader trims what stands around "=".
+constexpr conv::BackslashEscape kInnerEscapes[] = {{u'\\', u'\\'}, {u'\n', u'n'}, {u'\r', u'r'}};
+constexpr conv::BackslashEscape kBlankEscapes[] = {{u' ', u's'}, {u'\t', u't'}};
+
 QString escapeValue(const QString& value) {
-    // Blanks at either end are escaped: the reader trims what stands around "=".
     qsizetype first = 0;
     while (first < value.size() && isBlank(value.at(first)))
         ++first;
     qsizetype last = value.size();
     while (last > first && isBlank(value.at(last - 1)))
         --last;
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (i < first || i >= last)
-            out += c == QLatin1Char(' ') ? QLatin1String("\\s") : QLatin1String("\\t");
-        else if (c == QLatin1Char('\\'))
-            out += QLatin1String("\\\\");
-        else if (c == QLatin1Char('\n'))
-            out += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            out += QLatin1String("\\r");
-        else
-            out += c;
-    }
-    return out;
+    return conv::escaped(value.left(first), kBlankEscapes) +
+           conv::escaped(value.mid(first, last - first), kInnerEscapes) +
+           conv::escaped(value.mid(last), kBlankEscapes);
 }
 
 // A backslash before anything but \, n, r, s, t is the user's own text ("my\ folder").
@@ -71,18 +63,15 @@ QString unescapeValue(const QString& text) {
             out += c;
             continue;
         }
-        const char16_t escaped = text.at(i + 1).unicode();
-        const QChar meaning = escaped == u'\\'  ? QLatin1Char('\\')
-                              : escaped == u'n' ? QLatin1Char('\n')
-                              : escaped == u'r' ? QLatin1Char('\r')
-                              : escaped == u's' ? QLatin1Char(' ')
-                              : escaped == u't' ? QLatin1Char('\t')
-                                                : QChar();
-        if (meaning.isNull()) {
+        const QChar letter = text.at(i + 1);
+        std::optional<QChar> meaning = conv::escapedCharacter(letter, kInnerEscapes);
+        if (!meaning)
+            meaning = conv::escapedCharacter(letter, kBlankEscapes);
+        if (!meaning) {
             out += c;
             continue;
         }
-        out += meaning;
+        out += *meaning;
         ++i;
     }
     return out;

@@ -1,5 +1,6 @@
 #include "platform/XdgAutostartRunList.h"
 
+#include "conventions/BackslashEscapes.h"
 #include "platform/RegularFileRead.h"
 
 #include <QDir>
@@ -24,22 +25,13 @@ QString quotedArgument(const QString& argument) {
     return quoted + u'"';
 }
 
-// The file's own escapes of a string value.
+// The file's own escapes of a string value. "\s" is read as a space too, but a space is
+// written as it is.
+constexpr conv::BackslashEscape kValueEscapes[] = {
+    {u'\\', u'\\'}, {u'\n', u'n'}, {u'\t', u't'}, {u'\r', u'r'}};
+
 QString escapedValue(const QString& value) {
-    QString escaped;
-    for (const QChar c : value) {
-        if (c == u'\\')
-            escaped += QStringLiteral("\\\\");
-        else if (c == u'\n')
-            escaped += QStringLiteral("\\n");
-        else if (c == u'\t')
-            escaped += QStringLiteral("\\t");
-        else if (c == u'\r')
-            escaped += QStringLiteral("\\r");
-        else
-            escaped += c;
-    }
-    return escaped;
+    return conv::escaped(value, kValueEscapes);
 }
 
 QString unescapedValue(const QString& value) {
@@ -50,12 +42,10 @@ QString unescapedValue(const QString& value) {
             plain += c;
             continue;
         }
+        // Any other letter stands for itself.
         const QChar next = value.at(++i);
-        plain += next == u'n'   ? QChar(u'\n')
-                 : next == u't' ? QChar(u'\t')
-                 : next == u'r' ? QChar(u'\r')
-                 : next == u's' ? QChar(u' ')
-                                : next;
+        plain +=
+            next == u's' ? QChar(u' ') : conv::escapedCharacter(next, kValueEscapes).value_or(next);
     }
     return plain;
 }

@@ -3,11 +3,7 @@
 # connections against a mocked login manager, then a flood of connections. Prints figures;
 # judges nothing.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-cmake --preset default >/dev/null
-cmake --build build --target farcall_bench >/dev/null
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+# shellcheck source=bench/support/bench-env.sh
+source "$(dirname "$0")/support/bench-env.sh"
+bench_prepare farcall_bench
 build/bin/farcall_bench

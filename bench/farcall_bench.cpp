@@ -3,14 +3,13 @@
 // client thread, with the connections handled a second and the peak resident memory. Prints
 // figures; judges nothing.
 
-#include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
+#include "support/DelaySpread.h"
 #include "support/MockedLogindMain.h"
 #include "triggers/WirelessPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -18,7 +17,6 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -58,13 +56,8 @@ int main(int argc, char* argv[]) {
     if (!rig.start())
         return 1;
     Main& main = *rig.main;
-    QList<double> delaysMs;
     QElapsedTimer sinceConnect;
-    rig.power->noted = [&] {
-        delaysMs << double(sinceConnect.nsecsElapsed()) / 1e6;
-    };
-    main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
-    main.page->chkForce->setChecked(false);
+    rig.timeRequests([&] { return double(sinceConnect.nsecsElapsed()) / 1e6; });
     quint16 port = 0;
     {
         QTcpServer probe;
@@ -82,7 +75,7 @@ int main(int argc, char* argv[]) {
     int made = 0;
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, &app, [&] {
-        if (delaysMs.size() < made)
+        if (rig.delaysMs.size() < made)
             return;
         if (made == connections) {
             next.stop();
@@ -97,16 +90,11 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(connections * 2000, &phase, &QEventLoop::quit);
     phase.exec();
 
-    QList<double> delays = delaysMs;
-    std::sort(delays.begin(), delays.end());
-    if (delays.isEmpty()) {
-        std::printf("no request seen\n");
+    if (!rig.delaysMs.isEmpty())
+        std::printf("connections                  %8d, requests %lld\n", made,
+                    static_cast<long long>(rig.delaysMs.size()));
+    if (!printDelaySpread(rig.delaysMs, "connect to request", 2, "request"))
         return 1;
-    }
-    std::printf("connections                  %8d, requests %lld\n", made,
-                static_cast<long long>(delays.size()));
-    std::printf("connect to request           %8.2f ms median, %.2f ms min, %.2f ms max\n",
-                delays.at(delays.size() / 2), delays.first(), delays.last());
 
     // The flood.
     constexpr int flood = 10000;
@@ -114,7 +102,7 @@ int main(int argc, char* argv[]) {
     std::atomic<int> failed{0};
     int taken = 0;
     QObject::connect(&rig.listener, &ConnectionListener::connectionClosed, &app, [&] { ++taken; });
-    const qsizetype requestsBefore = delaysMs.size();
+    const qsizetype requestsBefore = rig.delaysMs.size();
     QElapsedTimer floodTime;
     floodTime.start();
     std::atomic<int> firstError{0};
@@ -146,7 +134,7 @@ int main(int argc, char* argv[]) {
         std::printf("first failure                %s\n", std::strerror(firstError));
     std::printf("connections handled          %8.0f per second\n", taken / seconds);
     std::printf("performances during flood    %8lld\n",
-                static_cast<long long>(delaysMs.size() - requestsBefore));
+                static_cast<long long>(rig.delaysMs.size() - requestsBefore));
     std::printf("peak resident memory         %8.1f MiB\n", double(peakRssKiB()) / 1024.0);
     return 0;
 }

@@ -3,8 +3,8 @@
 // mocked login manager on a private bus. Prints figures; judges nothing.
 
 #include "base/FolderChooser.h"
-#include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
+#include "support/DelaySpread.h"
 #include "support/MockedLogindMain.h"
 #include "triggers/WirelessPage.h"
 
@@ -14,10 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
-
-namespace {} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -26,12 +23,8 @@ int main(int argc, char* argv[]) {
         return 1;
     Main& main = *rig.main;
     QTemporaryDir incoming;
-    QList<double> delaysMs;
     QElapsedTimer sinceDrop;
-    rig.power->noted = [&] {
-        delaysMs << double(sinceDrop.nsecsElapsed()) / 1e6;
-    };
-    main.page->chkForce->setChecked(false);
+    rig.timeRequests([&] { return double(sinceDrop.nsecsElapsed()) / 1e6; });
     main.wireless->BrowseFolder1->setPath(incoming.path());
     main.wireless->Check1->setChecked(true);
 
@@ -40,7 +33,7 @@ int main(int argc, char* argv[]) {
     int dropped = 0;
     QTimer next;
     QObject::connect(&next, &QTimer::timeout, &app, [&] {
-        if (delaysMs.size() < dropped && QFile::exists(trigger))
+        if (rig.delaysMs.size() < dropped && QFile::exists(trigger))
             return; // still waiting for the last one
         if (dropped == drops) {
             app.quit();
@@ -56,15 +49,8 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(drops * 2000, &app, &QCoreApplication::quit); // a bound, whatever happens
     QApplication::exec();
 
-    QList<double> delays = delaysMs;
-    std::sort(delays.begin(), delays.end());
-    if (delays.isEmpty()) {
-        std::printf("no request seen\n");
-        return 1;
-    }
-    std::printf("drops                        %8d, requests %lld\n", dropped,
-                static_cast<long long>(delays.size()));
-    std::printf("delay after the file appeared %7.2f ms median, %.2f ms min, %.2f ms max\n",
-                delays.at(delays.size() / 2), delays.first(), delays.last());
-    return 0;
+    if (!rig.delaysMs.isEmpty())
+        std::printf("drops                        %8d, requests %lld\n", dropped,
+                    static_cast<long long>(rig.delaysMs.size()));
+    return printDelaySpread(rig.delaysMs, "delay after the file appeared", 2, "request") ? 0 : 1;
 }

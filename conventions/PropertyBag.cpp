@@ -1,5 +1,6 @@
 #include "PropertyBag.h"
 
+#include "BackslashEscapes.h"
 #include "NumericText.h"
 
 #include <QStringList>
@@ -37,42 +38,11 @@ template <class Int> std::optional<Int> asInteger(const PropertyValue& value) {
 }
 
 // The characters a quoted string writes behind a backslash, and the letters it writes them as.
-struct Escape {
-    char16_t character;
-    char16_t letter;
-};
-constexpr Escape kEscapes[] = {
+constexpr BackslashEscape kEscapes[] = {
     {u'"', u'"'}, {u'\\', u'\\'}, {u'\n', u'n'}, {u'\r', u'r'}, {u'\t', u't'}};
 
-// The letter a character is written as behind a backslash; nothing when it stands as it is.
-std::optional<QChar> escapeLetter(QChar character) {
-    for (const Escape& escape : kEscapes) {
-        if (escape.character == character.unicode())
-            return QChar(escape.letter);
-    }
-    return std::nullopt;
-}
-
-// The character a letter behind a backslash stands for; nothing when it is no escape.
-std::optional<QChar> escapedCharacter(QChar letter) {
-    for (const Escape& escape : kEscapes) {
-        if (escape.letter == letter.unicode())
-            return QChar(escape.character);
-    }
-    return std::nullopt;
-}
-
 QString quoted(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (const auto letter = escapeLetter(c)) {
-            out += QLatin1Char('\\');
-            out += *letter;
-        } else {
-            out += c;
-        }
-    }
-    return out + QLatin1Char('"');
+    return QStringLiteral("\"") + escaped(text, kEscapes) + QLatin1Char('"');
 }
 
 // Reads a quoted string starting at text[pos]; pos ends after the closing quote.
@@ -92,7 +62,7 @@ std::optional<QString> unquote(const QString& text, int& pos) {
         }
         if (++pos >= text.size())
             return std::nullopt;
-        const auto character = escapedCharacter(text.at(pos));
+        const auto character = escapedCharacter(text.at(pos), kEscapes);
         if (!character)
             return std::nullopt;
         out += *character;

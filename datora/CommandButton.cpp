@@ -15,7 +15,7 @@
 namespace datora {
 
 CommandButton::CommandButton(LibraryContext& context, QWidget* parent)
-    : QWidget(parent)
+    : HostedWidget(parent)
     , m_context(context)
     , m_hoverTimer(context.timers().createTimer())
     , m_foreColor(conv::systemColourRef(conv::SystemColour::WindowFrame))

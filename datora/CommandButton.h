@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ButtonPainter.h"
-#include "conventions/ControlHosting.h"
+#include "HostedWidget.h"
 #include "conventions/Timer.h"
 
 #include <QImage>
@@ -15,14 +15,11 @@ class LibraryContext;
 // The blue-theme push button. It paints its whole look into a persistent image on every
 // change (the widget only shows that image) and follows the pointer with a polling timer,
 // because leaving a button's shaped window is not reliably reported.
-class CommandButton : public QWidget, public conv::HostedControl {
+class CommandButton : public HostedWidget {
     Q_OBJECT
-    Q_INTERFACES(conv::HostedControl)
     Q_PROPERTY(uint ForeHover READ foreHover WRITE setForeHover)
     Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
-    Q_PROPERTY(QFont Font READ controlFont WRITE setControlFont)
-    Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
 
 public:
     static constexpr qint32 kDispForeHover = 0x68030000;
@@ -40,10 +37,10 @@ public:
     void setForeColor(uint ref);
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
-    QFont controlFont() const { return m_font; }
-    void setControlFont(const QFont& font);
-    bool enabledFlag() const { return m_enabled; }
-    void setEnabledFlag(bool enabled);
+    QFont controlFont() const override { return m_font; }
+    void setControlFont(const QFont& font) override;
+    bool enabledFlag() const override { return m_enabled; }
+    void setEnabledFlag(bool enabled) override;
 
     // The letter (lower case) that clicks the button with Alt, empty when there is none.
     QString accessKey() const { return m_accessKey; }
@@ -75,7 +72,6 @@ Q_SIGNALS:
     void KeyUp(qint16 KeyCode, qint16 Shift);
     void MouseOver();
     void MouseOut();
-    void propertyChanged(const QString& key);
 
 protected:
     bool event(QEvent* event) override;

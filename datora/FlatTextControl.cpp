@@ -17,7 +17,7 @@ const QColor kDisabledOutline(192, 192, 192);
 } // namespace
 
 FlatTextControl::FlatTextControl(QWidget* parent)
-    : QWidget(parent)
+    : HostedWidget(parent)
     , m_field(new QLineEdit(QStringLiteral("0"), this))
     , m_outline(kEnabledOutline) {
     setMouseTracking(true);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Dispatch.h"
-#include "conventions/ControlHosting.h"
+#include "HostedWidget.h"
 
 #include <QColor>
 #include <QWidget>
@@ -13,14 +13,11 @@ namespace datora {
 // What the flat text-field controls (date picker, spin, combo box) have in common: the inner
 // single-line field and its forwarders, the thin outline and its enabled colours, and the
 // pointer over the field or the bare control putting the button pictures back to normal.
-class FlatTextControl : public QWidget, public conv::HostedControl {
+class FlatTextControl : public HostedWidget {
     Q_OBJECT
-    Q_INTERFACES(conv::HostedControl)
     Q_PROPERTY(QString Text READ text WRITE setText)
     Q_PROPERTY(bool Locked READ locked WRITE setLocked)
     Q_PROPERTY(qint32 hWnd READ windowHandle)
-    Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
-    Q_PROPERTY(QFont Font READ controlFont WRITE setControlFont)
 
 public:
     QString text() const;
@@ -30,10 +27,8 @@ public:
     void setLocked(bool locked);
     qint32 windowHandle() const;
     // The control window's enabled flag.
-    virtual bool enabledFlag() const;
-    virtual void setEnabledFlag(bool enabled) = 0;
-    QFont controlFont() const;
-    virtual void setControlFont(const QFont& font) = 0;
+    bool enabledFlag() const override;
+    QFont controlFont() const override;
     // Shows the normal button pictures.
     Q_INVOKABLE virtual void ResetPic() = 0;
 
@@ -43,7 +38,6 @@ public:
 Q_SIGNALS:
     // The field's content changed: typed, written, or rendered from a value.
     void Change();
-    void propertyChanged(const QString& key);
 
 protected:
     explicit FlatTextControl(QWidget* parent);

@@ -291,12 +291,4 @@ void KiroXPComboBox::writeProperties(conv::PropertyBag& bag,
     bag.write(QStringLiteral("Enabled"), m_enabled, false);
 }
 
-bool KiroXPComboBox::dispatch(qint32 id, conv::DispatchKind, QVariant&, QString* error) {
-    // Private to the library: its members are used by name only.
-    if (error)
-        *error = QStringLiteral("KiroXPComboBox has no dispatch member 0x%1")
-                     .arg(quint32(id), 8, 16, QLatin1Char('0'));
-    return false;
-}
-
 } // namespace datora

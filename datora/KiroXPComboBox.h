@@ -10,7 +10,8 @@ class DropList;
 class LibraryContext;
 
 // A flat drop-down list: the visible field lies over an ordinary combo box whose list the
-// button drops down and closes; a pick from the list is copied into the field.
+// button drops down and closes; a pick from the list is copied into the field. Private to the
+// library: it publishes no dispatch members, its members are used by name only.
 class KiroXPComboBox : public DropDownControl {
     Q_OBJECT
     Q_PROPERTY(qint16 ListIndex READ listIndex WRITE setListIndex)
@@ -59,7 +60,6 @@ public:
                         const conv::AmbientProperties& ambient) override;
     void writeProperties(conv::PropertyBag& bag,
                          const conv::AmbientProperties& ambient) const override;
-    bool dispatch(qint32 id, conv::DispatchKind kind, QVariant& value, QString* error) override;
 
 Q_SIGNALS:
     void Click();

@@ -13,7 +13,7 @@
 namespace datora {
 
 LbDate::LbDate(LibraryContext&, QWidget* parent)
-    : QWidget(parent)
+    : HostedWidget(parent)
     , m_lbData(new QLabel(QStringLiteral("31"), this))
     , m_marker(todayMarkerImage()) {
     m_lbData->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -172,13 +172,6 @@ void LbDate::writeProperties(conv::PropertyBag& bag, const conv::AmbientProperti
     bag.write(QStringLiteral("FontBold"), fontBold(), false);
     bag.write(QStringLiteral("Tanggal"), m_tanggal, QStringLiteral("0"));
     bag.write(QStringLiteral("Enabled"), enabledFlag(), true);
-}
-
-bool LbDate::dispatch(qint32 id, conv::DispatchKind, QVariant&, QString* error) {
-    if (error)
-        *error = QStringLiteral("LbDate has no dispatch member 0x%1")
-                     .arg(quint32(id), 8, 16, QLatin1Char('0'));
-    return false;
 }
 
 } // namespace datora

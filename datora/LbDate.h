@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conventions/ControlHosting.h"
+#include "HostedWidget.h"
 
 #include <QColor>
 #include <QImage>
@@ -14,16 +14,13 @@ class LibraryContext;
 
 // One day cell of the calendar grid: the day number centred on a coloured background, with an
 // optional picture (the today marker) behind it. Only the number's strip takes the mouse.
-class LbDate : public QWidget, public conv::HostedControl {
+class LbDate : public HostedWidget {
     Q_OBJECT
-    Q_INTERFACES(conv::HostedControl)
     Q_PROPERTY(QString Value READ value WRITE setValue)
     Q_PROPERTY(QString Tanggal READ tanggal WRITE setTanggal)
     Q_PROPERTY(QColor ForeColor READ foreColor WRITE setForeColor)
     Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
-    Q_PROPERTY(QFont Font READ controlFont WRITE setControlFont)
     Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold)
-    Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
 
 public:
     explicit LbDate(LibraryContext& context, QWidget* parent = nullptr);
@@ -36,12 +33,12 @@ public:
     void setForeColor(const QColor& colour);
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& colour);
-    QFont controlFont() const;
-    void setControlFont(const QFont& font);
+    QFont controlFont() const override;
+    void setControlFont(const QFont& font) override;
     bool fontBold() const;
     void setFontBold(bool bold);
-    bool enabledFlag() const { return !testAttribute(Qt::WA_ForceDisabled); }
-    void setEnabledFlag(bool enabled);
+    bool enabledFlag() const override { return !testAttribute(Qt::WA_ForceDisabled); }
+    void setEnabledFlag(bool enabled) override;
 
     // True: the today marker behind the number; false: no picture.
     Q_INVOKABLE void SetPicture(bool isNow = true);
@@ -55,14 +52,12 @@ public:
                         const conv::AmbientProperties& ambient) override;
     void writeProperties(conv::PropertyBag& bag,
                          const conv::AmbientProperties& ambient) const override;
-    bool dispatch(qint32 id, conv::DispatchKind kind, QVariant& value, QString* error) override;
 
 Q_SIGNALS:
     void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
     void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
     void Click();
     void DblClick();
-    void propertyChanged(const QString& key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

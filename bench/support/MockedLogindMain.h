@@ -14,11 +14,15 @@
 #include "platform/QtTrayIcon.h"
 #include "platform/TcpConnectionListener.h"
 #include "platform/XdgAutostartRunList.h"
+#include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
 #include "support/DBusMock.h"
 #include "support/PrivateBus.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QList>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
@@ -50,7 +54,8 @@ private:
 
 // The program's main window with its real services, loaded, except that the power requests
 // go to a mocked login manager on private buses and the settings and autostart entries to a
-// folder of its own.
+// folder of its own. The command is an unforced "Shutdown Computer", which every benchmark
+// times.
 class MockedLogindMain {
 public:
     // Starts the buses and the mocked login manager, then builds and loads the window; says
@@ -77,8 +82,19 @@ public:
             QCoreApplication::applicationDirPath(), QStringLiteral("nocturnia"), m_runList,
             m_folder, listener});
         main->Form_Load();
+        main->page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
+        main->page->chkForce->setChecked(false);
         return true;
     }
+
+    // From now on each request's delay after its cause, in milliseconds as `delayMs` tells at
+    // the moment the request leaves, is added to delaysMs.
+    void timeRequests(std::function<double()> delayMs) {
+        power->noted = [this, delayMs = std::move(delayMs)] {
+            delaysMs << delayMs();
+        };
+    }
+    QList<double> delaysMs;
 
     std::unique_ptr<NotingPowerRequests> power;
     TcpConnectionListener listener; // the network trigger's, for counting what it takes

@@ -3,5 +3,8 @@
 class QWidget;
 
 // Moves a top-level window to the middle of the available area of its screen, frame included.
-// Windows call it on their first showing, when their size is known.
 void centreOnScreen(QWidget& window);
+
+// Centres the window on its first showing, when its size is known; later showings leave it
+// where it was.
+void centreOnFirstShow(QWidget& window);

@@ -2,7 +2,7 @@
 
 #include "base/AlarmPlayer.h"
 #include "base/ClickableLabel.h"
-#include "base/ScreenCentre.h"
+#include "commands/PictureWindow.h"
 #include "controls/utimerCTL.h"
 
 #include <QCloseEvent>
@@ -31,12 +31,8 @@ AlarmStop::AlarmStop(AlarmPlayer& player, nocturnia::utimerCTL& snooze, const QS
     : QWidget(nullptr)
     , m_player(player)
     , m_snooze(snooze) {
-    setObjectName(QStringLiteral("AlarmStop"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(320, 150);
-    auto* background = new QLabel(this);
-    background->setGeometry(rect());
-    background->setPixmap(QPixmap(QStringLiteral(":/pictures/alarmstop.png")));
+    makePictureWindow(*this, QStringLiteral("AlarmStop"), QSize(320, 150),
+                      QStringLiteral(":/pictures/alarmstop.png"));
     Label1 = buttonLabel(QStringLiteral("Dismiss Alarm"), this, "Label1", 94);
     Label2 = buttonLabel(QStringLiteral("Snooze"), this, "Label2", 122);
     connect(Label1, &ClickableLabel::clicked, this, &AlarmStop::Label1_Click);
@@ -56,14 +52,6 @@ void AlarmStop::Label2_Click() {
     // Already counting: the count runs on, so the alarm sounds when the first one ends.
     m_snooze.setEnabled(true);
     close();
-}
-
-void AlarmStop::showEvent(QShowEvent* event) {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
-    QWidget::showEvent(event);
 }
 
 void AlarmStop::closeEvent(QCloseEvent* event) {

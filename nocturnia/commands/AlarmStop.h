@@ -24,11 +24,9 @@ public:
     ClickableLabel* Label2; // "Snooze"
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     AlarmPlayer& m_player;
     nocturnia::utimerCTL& m_snooze;
-    bool m_centred = false;
 };

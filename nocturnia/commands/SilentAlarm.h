@@ -13,10 +13,4 @@ public:
     SilentAlarm(const QString& title, const QString& text);
 
     QPlainTextEdit* Text1;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool m_centred = false;
 };

@@ -1,5 +1,8 @@
 #include "platform/IniSettingsStore.h"
 
+#include "conventions/BackslashEscapes.h"
+#include "platform/RegularFileRead.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,7 +13,6 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,30 +36,21 @@ bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
+// The escapes of a value: a backslash and the line breaks anywhere, the blanks only at either
+// end, where the reader trims what stands around "=".
+constexpr conv::BackslashEscape kInnerEscapes[] = {{u'\\', u'\\'}, {u'\n', u'n'}, {u'\r', u'r'}};
+constexpr conv::BackslashEscape kBlankEscapes[] = {{u' ', u's'}, {u'\t', u't'}};
+
 QString escapeValue(const QString& value) {
-    // Blanks at either end are escaped: the reader trims what stands around "=".
     qsizetype first = 0;
     while (first < value.size() && isBlank(value.at(first)))
         ++first;
     qsizetype last = value.size();
     while (last > first && isBlank(value.at(last - 1)))
         --last;
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (i < first || i >= last)
-            out += c == QLatin1Char(' ') ? QLatin1String("\\s") : QLatin1String("\\t");
-        else if (c == QLatin1Char('\\'))
-            out += QLatin1String("\\\\");
-        else if (c == QLatin1Char('\n'))
-            out += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            out += QLatin1String("\\r");
-        else
-            out += c;
-    }
-    return out;
+    return conv::escaped(value.left(first), kBlankEscapes) +
+           conv::escaped(value.mid(first, last - first), kInnerEscapes) +
+           conv::escaped(value.mid(last), kBlankEscapes);
 }
 
 // A backslash before anything but \, n, r, s, t is the user's own text ("my\ folder").
@@ -70,18 +63,15 @@ QString unescapeValue(const QString& text) {
             out += c;
             continue;
         }
-        const char16_t escaped = text.at(i + 1).unicode();
-        const QChar meaning = escaped == u'\\'  ? QLatin1Char('\\')
-                              : escaped == u'n' ? QLatin1Char('\n')
-                              : escaped == u'r' ? QLatin1Char('\r')
-                              : escaped == u's' ? QLatin1Char(' ')
-                              : escaped == u't' ? QLatin1Char('\t')
-                                                : QChar();
-        if (meaning.isNull()) {
+        const QChar letter = text.at(i + 1);
+        std::optional<QChar> meaning = conv::escapedCharacter(letter, kInnerEscapes);
+        if (!meaning)
+            meaning = conv::escapedCharacter(letter, kBlankEscapes);
+        if (!meaning) {
             out += c;
             continue;
         }
-        out += meaning;
+        out += *meaning;
         ++i;
     }
     return out;
@@ -218,60 +208,31 @@ const IniSettingsStore::Loaded& IniSettingsStore::load() const {
 IniSettingsStore::Loaded IniSettingsStore::loadFromDisk() const {
     Loaded loaded;
     const QString shown = QDir::toNativeSeparators(m_filePath);
-    // Without blocking: a FIFO or a device in its place must not hang the program.
-    const int fd = ::open(QFile::encodeName(m_filePath).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return loaded;
-        loaded.state = LoadState::Unreadable;
-        loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
-                           .arg(shown, systemReason(errno));
-        qCWarning(lcSettings).noquote() << loaded.error;
+    const RegularFileRead file = readRegularFile(m_filePath, kMaximumFileSize);
+    switch (file.outcome) {
+    case RegularFileRead::Outcome::Missing:
         return loaded;
-    }
-    struct stat status {};
-    QByteArray bytes;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    case RegularFileRead::Outcome::NotRegular:
         loaded.state = LoadState::Unreadable;
         loaded.error = QStringLiteral("The settings file %1 is not a regular file.").arg(shown);
-    } else if (status.st_size > kMaximumFileSize) {
+        break;
+    case RegularFileRead::Outcome::TooLarge:
         loaded.state = LoadState::Damaged;
         loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
-    } else {
-        // One byte more than expected tells a file that grew meanwhile.
-        bytes.resize(qMin<qint64>(status.st_size, kMaximumFileSize) + 1);
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                loaded.state = LoadState::Unreadable;
-                loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
-                                   .arg(shown, systemReason(errno));
-                break;
-            }
-            if (n == 0)
-                break;
-            got += n;
-            if (got == bytes.size() && got <= kMaximumFileSize)
-                bytes.resize(qMin<qint64>(2 * got, kMaximumFileSize + 1));
-        }
-        bytes.truncate(got);
-        if (loaded.state == LoadState::Missing && got > kMaximumFileSize) {
-            loaded.state = LoadState::Damaged;
-            loaded.error = QStringLiteral("The settings file %1 is larger than 1 MiB.").arg(shown);
-        }
-    }
-    ::close(fd);
-    if (!loaded.error.isEmpty()) {
-        qCWarning(lcSettings).noquote() << loaded.error;
+        break;
+    case RegularFileRead::Outcome::Failed:
+        loaded.state = LoadState::Unreadable;
+        loaded.error = QStringLiteral("The settings file %1 cannot be read: %2")
+                           .arg(shown, systemReason(file.error));
+        break;
+    case RegularFileRead::Outcome::Read: {
+        bool damaged = false;
+        loaded.document = parse(file.bytes, shown, &damaged);
+        loaded.state = damaged ? LoadState::Damaged : LoadState::Loaded;
         return loaded;
     }
-    bool damaged = false;
-    loaded.document = parse(bytes, shown, &damaged);
-    loaded.state = damaged ? LoadState::Damaged : LoadState::Loaded;
+    }
+    qCWarning(lcSettings).noquote() << loaded.error;
     return loaded;
 }
 

@@ -29,21 +29,7 @@ constexpr int answerTimeout = 2000;
 // polkit may wait for the user to type a password; a late answer is only logged anyway.
 constexpr int requestTimeout = 10 * 60 * 1000;
 
-QString canMethod(PowerAction action) {
-    switch (action) {
-    case PowerAction::Reboot:
-        return QStringLiteral("CanReboot");
-    case PowerAction::Suspend:
-        return QStringLiteral("CanSuspend");
-    case PowerAction::Hibernate:
-        return QStringLiteral("CanHibernate");
-    case PowerAction::LogOff:   // logind has no question for ending a session: ask for the
-    case PowerAction::PowerOff: // shut-down privilege as such
-        break;
-    }
-    return QStringLiteral("CanPowerOff");
-}
-
+// The login manager's name of the action; its question is the same name after "Can".
 QString logindMethod(PowerAction action) {
     switch (action) {
     case PowerAction::Reboot:
@@ -52,11 +38,15 @@ QString logindMethod(PowerAction action) {
         return QStringLiteral("Suspend");
     case PowerAction::Hibernate:
         return QStringLiteral("Hibernate");
-    case PowerAction::LogOff:
-    case PowerAction::PowerOff:
+    case PowerAction::LogOff:   // logind has no question for ending a session: ask for the
+    case PowerAction::PowerOff: // shut-down privilege as such
         break;
     }
     return QStringLiteral("PowerOff");
+}
+
+QString canMethod(PowerAction action) {
+    return QStringLiteral("Can") + logindMethod(action);
 }
 
 QDBusMessage logindCall(const QString& method) {

@@ -52,6 +52,18 @@ QString text(const char* data, std::size_t length) {
     return QString::fromUtf8(data, qsizetype(strnlen(data, length)));
 }
 
+// Hands an ethtool command (a structure that begins with its command code) to the driver of
+// the named interface; false when there is no socket or the driver does not answer.
+bool askDriver(int socket, const QString& name, void* command) {
+    if (socket < 0)
+        return false;
+    ifreq request{};
+    const QByteArray local = name.toLocal8Bit();
+    std::strncpy(request.ifr_name, local.constData(), IFNAMSIZ - 1);
+    request.ifr_data = static_cast<char*>(command);
+    return ::ioctl(socket, SIOCETHTOOL, &request) >= 0;
+}
+
 // Interface-table type codes.
 quint32 interfaceType(unsigned short arpType, bool wireless) {
     switch (arpType) {
@@ -287,15 +299,9 @@ NetlinkInterfaceCounters::Known& NetlinkInterfaceCounters::known(quint32 index, 
 }
 
 quint64 NetlinkInterfaceCounters::linkSpeed(const QString& name) const {
-    if (m_ioctlSocket < 0)
-        return 0;
     ethtool_cmd command{};
     command.cmd = ETHTOOL_GSET;
-    ifreq request{};
-    const QByteArray local = name.toLocal8Bit();
-    std::strncpy(request.ifr_name, local.constData(), IFNAMSIZ - 1);
-    request.ifr_data = reinterpret_cast<char*>(&command);
-    if (::ioctl(m_ioctlSocket, SIOCETHTOOL, &request) < 0)
+    if (!askDriver(m_ioctlSocket, name, &command))
         return 0;
     const quint32 megabits = quint32(command.speed_hi) << 16 | command.speed;
     if (megabits == 0 || megabits == quint32(SPEED_UNKNOWN))
@@ -304,15 +310,9 @@ quint64 NetlinkInterfaceCounters::linkSpeed(const QString& name) const {
 }
 
 QString NetlinkInterfaceCounters::driverName(const QString& name) const {
-    if (m_ioctlSocket < 0)
-        return {};
     ethtool_drvinfo info{};
     info.cmd = ETHTOOL_GDRVINFO;
-    ifreq request{};
-    const QByteArray local = name.toLocal8Bit();
-    std::strncpy(request.ifr_name, local.constData(), IFNAMSIZ - 1);
-    request.ifr_data = reinterpret_cast<char*>(&info);
-    if (::ioctl(m_ioctlSocket, SIOCETHTOOL, &request) < 0)
+    if (!askDriver(m_ioctlSocket, name, &info))
         return {};
     return text(info.driver, sizeof info.driver);
 }

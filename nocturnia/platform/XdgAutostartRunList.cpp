@@ -1,8 +1,10 @@
 #include "platform/XdgAutostartRunList.h"
 
+#include "conventions/BackslashEscapes.h"
+#include "platform/RegularFileRead.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
@@ -23,22 +25,13 @@ QString quotedArgument(const QString& argument) {
     return quoted + u'"';
 }
 
-// The file's own escapes of a string value.
+// The file's own escapes of a string value. "\s" is read as a space too, but a space is
+// written as it is.
+constexpr conv::BackslashEscape kValueEscapes[] = {
+    {u'\\', u'\\'}, {u'\n', u'n'}, {u'\t', u't'}, {u'\r', u'r'}};
+
 QString escapedValue(const QString& value) {
-    QString escaped;
-    for (const QChar c : value) {
-        if (c == u'\\')
-            escaped += QStringLiteral("\\\\");
-        else if (c == u'\n')
-            escaped += QStringLiteral("\\n");
-        else if (c == u'\t')
-            escaped += QStringLiteral("\\t");
-        else if (c == u'\r')
-            escaped += QStringLiteral("\\r");
-        else
-            escaped += c;
-    }
-    return escaped;
+    return conv::escaped(value, kValueEscapes);
 }
 
 QString unescapedValue(const QString& value) {
@@ -49,12 +42,10 @@ QString unescapedValue(const QString& value) {
             plain += c;
             continue;
         }
+        // Any other letter stands for itself.
         const QChar next = value.at(++i);
-        plain += next == u'n'   ? QChar(u'\n')
-                 : next == u't' ? QChar(u'\t')
-                 : next == u'r' ? QChar(u'\r')
-                 : next == u's' ? QChar(u' ')
-                                : next;
+        plain +=
+            next == u's' ? QChar(u' ') : conv::escapedCharacter(next, kValueEscapes).value_or(next);
     }
     return plain;
 }
@@ -87,16 +78,11 @@ QString XdgAutostartRunList::entryFile(const QString& name) const {
 }
 
 QString XdgAutostartRunList::entry(const QString& name) const {
-    // Only a regular file of a desktop entry's size: a pipe or device put there would block
-    // the window in open() or feed it without end.
     constexpr qint64 kMaximumEntrySize = 64 * 1024;
-    const QFileInfo info(entryFile(name));
-    if (!info.isFile() || info.size() > kMaximumEntrySize)
+    const RegularFileRead file = readRegularFile(entryFile(name), kMaximumEntrySize);
+    if (file.outcome != RegularFileRead::Outcome::Read)
         return {};
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString text = QString::fromUtf8(file.read(kMaximumEntrySize));
+    const QString text = QString::fromUtf8(file.bytes);
     if (value(text, QStringLiteral("Hidden")).value_or(QString()) == QLatin1String("true"))
         return {};
     return value(text, QStringLiteral("Exec")).value_or(QString()).trimmed();

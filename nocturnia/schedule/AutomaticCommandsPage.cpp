@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+#include <utility>
 
 namespace {
 
@@ -33,22 +34,26 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y, const char* na
     return l;
 }
 
+// A part of the page: made with the arguments before its parent, named and placed (pixels).
+template <class Widget, class... Arguments>
+Widget* placed(QWidget* parent, const char* name, const QRect& geometry, Arguments&&... arguments) {
+    auto* widget = new Widget(std::forward<Arguments>(arguments)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
 QFrame* panel(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(conv::twipsRect(left, top, width, height));
-    return frame;
+    return placed<QFrame>(parent, name, conv::twipsRect(left, top, width, height));
 }
 
 QComboBox* thresholdBox(QWidget* parent, const char* name, int x, int y) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = placed<QComboBox>(parent, name, {x, y, 64, 22});
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     for (const char* value : {"100", "90", "80", "70", "60", "50", "40", "30", "20", "10", "5"})
         box->addItem(QString::fromLatin1(value));
     box->setCurrentIndex(box->findText(QStringLiteral("50")));
-    box->setGeometry(x, y, 64, 22);
     return box;
 }
 
@@ -61,77 +66,55 @@ AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
     Timer2->setInterval(1);
     QWidget* page = &frame;
     Label3 = label(QStringLiteral("Select A Command To Perform:"), page, 10, 22, "Label3");
-    CmbOption = new QComboBox(page);
-    CmbOption->setObjectName(QStringLiteral("CmbOption"));
-    CmbOption->setGeometry(10, 40, 220, 22);
-    chkForce = new QCheckBox(QStringLiteral("Force Hibernation"), page);
-    chkForce->setObjectName(QStringLiteral("chkForce"));
+    CmbOption = placed<QComboBox>(page, "CmbOption", {10, 40, 220, 22});
+    chkForce = placed<QCheckBox>(page, "chkForce", {242, 42, 150, 18},
+                                 QStringLiteral("Force Hibernation"));
     chkForce->setChecked(true);
-    chkForce->setGeometry(242, 42, 150, 18);
     chkForce->hide();
 
     // Command panels, one visible at a time.
     Frame4 = panel(page, "Frame4", 120, 1080, 7215, 1335);
-    auto* picture = new QLabel(Frame4);
-    picture->setObjectName(QStringLiteral("Image6"));
-    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/commands.png")));
-    picture->setGeometry(0, 0, Frame4->width(), Frame4->height());
+    placed<QLabel>(Frame4, "Image6", Frame4->rect())
+        ->setPixmap(QPixmap(QStringLiteral(":/pictures/commands.png")));
 
     Frame2 = panel(page, "Frame2", 120, 1080, 7215, 1335);
 
     Frame3 = panel(page, "Frame3", 120, 1080, 7215, 1335);
     label(QStringLiteral("Select A File To Run When Schedule Point Is Reached:"), Frame3, 4, 6,
           "Label32");
-    Text2 = new QLineEdit(Frame3);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(4, 26, 300, 24);
-    chameleonButton1 = new QPushButton(QStringLiteral("Browse"), Frame3);
-    chameleonButton1->setObjectName(QStringLiteral("chameleonButton1"));
-    chameleonButton1->setGeometry(312, 25, 76, 26);
-    Command2 = new QPushButton(QStringLiteral("Test"), Frame3);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(396, 25, 76, 26);
+    Text2 = placed<QLineEdit>(Frame3, "Text2", {4, 26, 300, 24});
+    chameleonButton1 = placed<QPushButton>(Frame3, "chameleonButton1", {312, 25, 76, 26},
+                                           QStringLiteral("Browse"));
+    Command2 = placed<QPushButton>(Frame3, "Command2", {396, 25, 76, 26}, QStringLiteral("Test"));
 
     Frame10 = panel(page, "Frame10", 120, 1080, 7215, 1335);
     label(QStringLiteral("Notification Display Window Title:"), Frame10, 4, 4, "Label25");
-    Text11 = new QLineEdit(Frame10);
-    Text11->setObjectName(QStringLiteral("Text11"));
-    Text11->setGeometry(200, 1, 276, 22);
+    Text11 = placed<QLineEdit>(Frame10, "Text11", {200, 1, 276, 22});
     label(QStringLiteral("Notification Display Window Text:"), Frame10, 4, 30, "Label26");
-    Text12 = new QPlainTextEdit(Frame10);
-    Text12->setObjectName(QStringLiteral("Text12"));
-    Text12->setGeometry(200, 28, 276, 58);
+    Text12 = placed<QPlainTextEdit>(Frame10, "Text12", {200, 28, 276, 58});
     Text12->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (QFrame* commandPanel : {Frame2, Frame3, Frame10})
         commandPanel->hide();
 
     // Schedule method.
     Label51 = label(QStringLiteral("Select A Schedule Method:"), page, 10, 168, "Label51");
-    auto* picture2 = new QWidget(page);
-    picture2->setObjectName(QStringLiteral("Picture2"));
-    picture2->setGeometry(10, 186, 330, 24);
-    Option6 = new QRadioButton(QStringLiteral("Time && Date"), picture2);
-    Option6->setObjectName(QStringLiteral("Option6"));
-    Option6->setGeometry(0, 2, 110, 20);
-    Option5 = new QRadioButton(QStringLiteral("Download && Upload Speed"), picture2);
-    Option5->setObjectName(QStringLiteral("Option5"));
-    Option5->setGeometry(116, 2, 210, 20);
+    auto* picture2 = placed<QWidget>(page, "Picture2", {10, 186, 330, 24});
+    Option6 =
+        placed<QRadioButton>(picture2, "Option6", {0, 2, 110, 20}, QStringLiteral("Time && Date"));
+    Option5 = placed<QRadioButton>(picture2, "Option5", {116, 2, 210, 20},
+                                   QStringLiteral("Download && Upload Speed"));
     auto* methods = new QButtonGroup(this);
     methods->addButton(Option6);
     methods->addButton(Option5);
     Option6->setChecked(true);
 
-    CmdActive = new QPushButton(kDisarmedCaption, page);
-    CmdActive->setObjectName(QStringLiteral("CmdActive"));
-    CmdActive->setGeometry(346, 176, 136, 34);
+    CmdActive = placed<QPushButton>(page, "CmdActive", {346, 176, 136, 34}, kDisarmedCaption);
 
     Frame12 = panel(page, "Frame12", 120, 3360, 7215, 1335);
     label(QStringLiteral("Select Schedule Date: *"), Frame12, 4, 4, "Label11");
     label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 4, "Label2");
-    DT = new QTimeEdit(Frame12);
-    DT->setObjectName(QStringLiteral("DT"));
+    DT = placed<QTimeEdit>(Frame12, "DT", {200, 22, 120, 22});
     DT->setDisplayFormat(QStringLiteral("h:mm:ss AP"));
-    DT->setGeometry(200, 22, 120, 22);
     label(QStringLiteral("* Remember that if time surpasses 11:59:59 PM, you should also adjust "
                          "the correct date."),
           Frame12, 4, 56, "Label50")

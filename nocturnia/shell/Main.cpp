@@ -108,6 +108,7 @@ Main::Main(MainServices services)
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
+    centreOnFirstShow(*this);
 
     buildRegions();
     buildNavigation();
@@ -412,12 +413,4 @@ void Main::keyPressEvent(QKeyEvent* event) {
 void Main::closeEvent(QCloseEvent* event) {
     cleanup();
     event->accept();
-}
-
-void Main::showEvent(QShowEvent* event) {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
-    QWidget::showEvent(event);
 }

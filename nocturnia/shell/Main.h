@@ -126,7 +126,6 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildRegions();
@@ -148,5 +147,4 @@ private:
     QPointer<QWidget> m_soundConsole; // a Form1
     std::array<std::function<void()>, std::size_t(CleanupStep::Count)> m_cleanupSteps;
     bool m_unloading = false;
-    bool m_centred = false;
 };

@@ -1,5 +1,6 @@
 #include "controls/Run_At_StartUp.h"
 #include "platform/XdgAutostartRunList.h"
+#include "support/FileContents.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -35,17 +36,6 @@ public:
         return real.removeEntry(name);
     }
 };
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // What desktop-file-validate says of the file; empty when it accepts it.
 QString validationProblems(const QString& path) {

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -264,6 +265,25 @@ private Q_SLOTS:
         loaded.readProperties(saved, ambient);
         QCOMPARE(loaded.backColor(), QColor(Qt::white));
         QCOMPARE(loaded.value(), QStringLiteral("5"));
+    }
+
+    // The day cell and the month list publish no dispatch members: every identifier is refused
+    // whatever is asked, the value is left alone, and the reason names the control.
+    void partsWithoutDispatchMembersRefuseEveryIdentifier() {
+        datora::LbDate cell(*m_context);
+        datora::KiroXPComboBox months(*m_context);
+        const std::pair<conv::HostedControl*, QString> parts[] = {{&cell, u"LbDate"_s},
+                                                                  {&months, u"KiroXPComboBox"_s}};
+        for (const auto& [part, name] : parts) {
+            for (const auto kind :
+                 {conv::DispatchKind::Get, conv::DispatchKind::Put, conv::DispatchKind::Call}) {
+                QVariant value = 7;
+                QString error;
+                QVERIFY(!part->dispatch(0x68030000, kind, value, &error));
+                QCOMPARE(error, name + u" has no dispatch member 0x68030000"_s);
+                QCOMPARE(value, QVariant(7));
+            }
+        }
     }
 };
 

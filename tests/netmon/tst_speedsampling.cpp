@@ -39,6 +39,18 @@ struct Sampling : Fixture {
         time.advance(1000);
     }
     int requests() const { return int(power.calls.filter(u"request"_s).size()); }
+    // "Shutdown Computer" on the speed schedule, with these thresholds in KBs; not armed yet.
+    void chooseSpeedSchedule(const QString& download, const QString& upload) {
+        main.page->CmbOption->setCurrentText(u"Shutdown Computer"_s);
+        QTest::mouseClick(main.page->Option5, Qt::LeftButton);
+        main.page->Combo1->setCurrentText(download);
+        main.page->Combo2->setCurrentText(upload);
+    }
+    // Arms the schedule; what the power service was asked until then is forgotten.
+    void arm() {
+        QTest::mouseClick(main.page->CmdActive, Qt::LeftButton);
+        power.calls.clear();
+    }
 };
 
 QStringList shown(const char* download, const char* upload) {
@@ -184,12 +196,8 @@ private Q_SLOTS:
     // The speed schedule end to end: the real sampling writes the figures the schedule reads.
     void theSpeedScheduleFiresAfterFiveQuietMinutes() {
         Sampling f(machine(1));
-        f.main.page->CmbOption->setCurrentText(u"Shutdown Computer"_s);
-        QTest::mouseClick(f.main.page->Option5, Qt::LeftButton);
-        f.main.page->Combo1->setCurrentText(u"100"_s);
-        f.main.page->Combo2->setCurrentText(u"100"_s);
-        QTest::mouseClick(f.main.page->CmdActive, Qt::LeftButton);
-        f.power.calls.clear();
+        f.chooseSpeedSchedule(u"100"_s, u"100"_s);
+        f.arm();
         // The first tick shows the totals since the start (1024.00): above the threshold.
         f.time.advance(501);
         QCOMPARE(f.main.speed.Label37.text(), u"1024.00"_s);
@@ -208,13 +216,9 @@ private Q_SLOTS:
 
     void trafficAboveAThresholdStartsTheFiveMinutesAgain() {
         Sampling f(machine(1));
-        f.main.page->CmbOption->setCurrentText(u"Shutdown Computer"_s);
-        QTest::mouseClick(f.main.page->Option5, Qt::LeftButton);
-        f.main.page->Combo1->setCurrentText(u"100"_s);
-        f.main.page->Combo2->setCurrentText(u"50"_s);
+        f.chooseSpeedSchedule(u"100"_s, u"50"_s);
         f.time.advance(501); // the totals' tick, before arming
-        QTest::mouseClick(f.main.page->CmdActive, Qt::LeftButton);
-        f.power.calls.clear();
+        f.arm();
         for (int s = 0; s < 120; ++s)
             f.second(1024, 1024);
         f.second(1024, 60 * 1024); // one second of upload above its threshold
@@ -231,12 +235,8 @@ private Q_SLOTS:
 
     void theSpeedScheduleStaysQuietUnderTraffic() {
         Sampling f(machine(1));
-        f.main.page->CmbOption->setCurrentText(u"Shutdown Computer"_s);
-        QTest::mouseClick(f.main.page->Option5, Qt::LeftButton);
-        f.main.page->Combo1->setCurrentText(u"100"_s);
-        f.main.page->Combo2->setCurrentText(u"100"_s);
-        QTest::mouseClick(f.main.page->CmdActive, Qt::LeftButton);
-        f.power.calls.clear();
+        f.chooseSpeedSchedule(u"100"_s, u"100"_s);
+        f.arm();
         f.time.advance(501);
         // Busy: a quiet spell of four minutes between bursts never lasts long enough.
         for (int s = 0; s < 15 * 60; ++s)

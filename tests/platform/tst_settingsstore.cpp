@@ -1,5 +1,6 @@
 #include "base/SettingsSave.h"
 #include "platform/IniSettingsStore.h"
+#include "support/FileContents.h"
 #include "support/RecordingDialogs.h"
 
 #include <QDir>
@@ -15,17 +16,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The settings store's log while it lives.
 class SettingsLog {
@@ -114,7 +104,7 @@ private Q_SLOTS:
         QVERIFY(store.write(u"nocturnia"_s, u"AUDIO"_s, u"TRIGGERS"_s, u"75"_s).ok);
         QCOMPARE(store.read(u"Nocturnia"_s, u"Audio"_s, u"Triggers"_s, u"0"_s),
                  QStringLiteral("75"));
-        QCOMPARE(contents(path()).count("riggers"), 1);
+        QCOMPARE(readAll(path()).count("riggers"), 1);
         // "Setting" and "Settings" are different sections.
         QVERIFY(store.write(u"Nocturnia"_s, u"Setting"_s, u"Connection"_s, u"2"_s).ok);
         QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Connection"_s, u"0"_s),
@@ -209,19 +199,19 @@ private Q_SLOTS:
         QFETCH(QStringList, logged);
         QFETCH(bool, damaged);
         QDir().mkpath(QFileInfo(path()).absolutePath());
-        put(path(), bytes);
+        writeFile(path(), bytes);
         SettingsLog log;
         IniSettingsStore store(path());
         const QStringList keys{u"Folder"_s, u"Tidelink"_s, u"Name"_s};
-        const auto readAll = [&](const IniSettingsStore& from) {
+        const auto entriesOf = [&](const IniSettingsStore& from) {
             QStringList values;
             for (const QString& key : keys)
                 values << from.read(u"Nocturnia"_s, u"Settings"_s, key, u"-"_s);
             return values;
         };
-        QCOMPARE(readAll(store), entries);
-        QCOMPARE(readAll(store), entries);
-        QCOMPARE(contents(path()), bytes); // reading changes nothing
+        QCOMPARE(entriesOf(store), entries);
+        QCOMPARE(entriesOf(store), entries);
+        QCOMPARE(readAll(path()), bytes); // reading changes nothing
         // Logged once, with its line number, however often the file is read.
         QCOMPARE(log.lines.size(), logged.size());
         for (const QString& line : logged)
@@ -229,13 +219,13 @@ private Q_SLOTS:
 
         QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Startup"_s, u"False"_s).ok);
         IniSettingsStore reopened(path());
-        QCOMPARE(readAll(reopened), entries);
+        QCOMPARE(entriesOf(reopened), entries);
         QCOMPARE(reopened.read(u"Nocturnia"_s, u"Settings"_s, u"Startup"_s, u"-"_s),
                  QStringLiteral("False"));
         const QStringList copies = asideCopies(path());
         QCOMPARE(copies.size(), damaged ? 1 : 0);
         if (damaged)
-            QCOMPARE(contents(copies.first()), bytes);
+            QCOMPARE(readAll(copies.first()), bytes);
     }
 
     void everyDamagedFileIsKept() {
@@ -245,12 +235,12 @@ private Q_SLOTS:
         const QList<QByteArray> damaged{QByteArray("first\n"), QByteArray("second\n"),
                                         QByteArray("third\n")};
         for (const QByteArray& bytes : damaged) {
-            put(path(), bytes);
+            writeFile(path(), bytes);
             QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"1"_s).ok);
         }
         QStringList kept;
         for (const QString& copy : asideCopies(path()))
-            kept << QString::fromLatin1(contents(copy));
+            kept << QString::fromLatin1(readAll(copy));
         kept.sort();
         QCOMPARE(kept, (QStringList{u"first\n"_s, u"second\n"_s, u"third\n"_s}));
         QCOMPARE(log.count(u"kept as"_s), 3);
@@ -259,11 +249,11 @@ private Q_SLOTS:
     void valuesWithBlanksAtTheirEndsSurviveAHandEdit() {
         IniSettingsStore store(path());
         QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Noise"_s, u" \t12.5  "_s).ok);
-        QVERIFY(contents(path()).contains("Noise=\\s\\t12.5\\s\\s\n"));
+        QVERIFY(readAll(path()).contains("Noise=\\s\\t12.5\\s\\s\n"));
         // Someone changes another entry by hand; the store sees it without a restart.
-        QByteArray edited = contents(path());
+        QByteArray edited = readAll(path());
         edited.replace("[Nocturnia/Settings]\n", "[Nocturnia/Settings]\nFolder = /by hand\n");
-        put(path(), edited);
+        writeFile(path(), edited);
         QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"-"_s),
                  QStringLiteral("/by hand"));
         QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Noise"_s, u"-"_s),
@@ -305,14 +295,14 @@ private Q_SLOTS:
         QDir().mkpath(QFileInfo(path()).absolutePath());
         QByteArray big("[Nocturnia/Settings]\nFolder=/in\n");
         big.append(QByteArray(IniSettingsStore::kMaximumFileSize, '#'));
-        put(path(), big);
+        writeFile(path(), big);
         SettingsLog log;
         IniSettingsStore store(path());
         QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"d"_s),
                  QStringLiteral("d"));
         QCOMPARE(log.count(u"larger than 1 MiB"_s), 1);
         QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"1"_s).ok);
-        QCOMPARE(contents(path()), QByteArray("[Nocturnia/Settings]\nTidelink=1\n"));
+        QCOMPARE(readAll(path()), QByteArray("[Nocturnia/Settings]\nTidelink=1\n"));
         QCOMPARE(asideCopies(path()).size(), 1);
         QCOMPARE(QFileInfo(asideCopies(path()).first()).size(), big.size());
     }
@@ -330,7 +320,7 @@ private Q_SLOTS:
         const QString file = mountPoint.filePath(QStringLiteral("settings.ini"));
         IniSettingsStore store(file);
         QVERIFY(store.write(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"/in"_s).ok);
-        const QByteArray before = contents(file);
+        const QByteArray before = readAll(file);
         {
             QFile filler(mountPoint.filePath(QStringLiteral("filler")));
             QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -342,7 +332,7 @@ private Q_SLOTS:
             store.write(u"Nocturnia"_s, u"Settings"_s, u"Text"_s, QString(16 * 1024, u'x'));
         QVERIFY(!result.ok);
         QCOMPARE(result.error, QStringLiteral("No space left on device"));
-        QCOMPARE(contents(file), before);
+        QCOMPARE(readAll(file), before);
         QCOMPARE(IniSettingsStore(file).read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"-"_s),
                  QStringLiteral("/in"));
     }
@@ -350,7 +340,7 @@ private Q_SLOTS:
     void writeThatCannotBeMadeReportsWhy() {
         // The store's folder is a file: nothing can be created there (also not for root).
         QDir().mkpath(m_dir.filePath(QStringLiteral("config")));
-        put(m_dir.filePath(QStringLiteral("config/nocturnia")), "not a folder");
+        writeFile(m_dir.filePath(QStringLiteral("config/nocturnia")), "not a folder");
         IniSettingsStore store(path());
         const auto result = store.write(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"/x"_s);
         QVERIFY(!result.ok);

@@ -39,6 +39,16 @@ private:
     std::unique_ptr<QThread> m_thread;
 };
 
+// A second program started now finds `running` and has it show its window, once.
+void secondProgramShowsTheRunningOne(SingleInstance& running, const QString& base) {
+    QSignalSpy shown(&running, &SingleInstance::showRequested);
+    Asker later(base);
+    QTRY_VERIFY(later.done);
+    QCOMPARE(later.claim, SingleInstance::Claim::Running);
+    QVERIFY(later.answered);
+    QCOMPARE(shown.count(), 1);
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject {
@@ -50,12 +60,7 @@ private Q_SLOTS:
         const QString base = dir.filePath(u"nocturnia"_s);
         SingleInstance first(base);
         QCOMPARE(first.claim(), SingleInstance::Claim::First);
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
-        Asker later(base);
-        QTRY_VERIFY(later.done);
-        QCOMPARE(later.claim, SingleInstance::Claim::Running);
-        QVERIFY(later.answered);
-        QCOMPARE(shown.count(), 1);
+        secondProgramShowsTheRunningOne(first, base);
     }
 
     void aLongRunningProgramKeepsItsLock() {
@@ -107,11 +112,7 @@ private Q_SLOTS:
 
         SingleInstance next(base);
         QCOMPARE(next.claim(), SingleInstance::Claim::First);
-        QSignalSpy shown(&next, &SingleInstance::showRequested);
-        Asker later(base);
-        QTRY_VERIFY(later.done);
-        QVERIFY(later.answered);
-        QCOMPARE(shown.count(), 1);
+        secondProgramShowsTheRunningOne(next, base);
     }
 
     void aStrangerOnTheSocketShowsNothing() {

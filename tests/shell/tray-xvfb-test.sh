@@ -5,22 +5,10 @@
 # Usage: tray-xvfb-test.sh PROGRAM
 set -euo pipefail
 program=$1
-# On the real X11 platform libxkbcommon-x11 copies counted names with strndup; the sanitizer's
-# strict string checks want a terminator there and abort inside that library.
-if [[ -n ${ASAN_OPTIONS:-} ]]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
 here=$(cd "$(dirname "$0")" && pwd)
-if [[ -z ${INSIDE_XVFB:-} ]]; then
-    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/shell/xvfb-session.sh
+source "$here/xvfb-session.sh"
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 fail() {
     echo "FAIL: $*" >&2
     cat "$work/program.log" >&2 || true
@@ -39,11 +27,6 @@ main_hidden() { ! main_shown; }
 menu_shown() { [[ $(xdotool search --onlyvisible --class nocturnia | wc -l) -gt $1 ]]; }
 wm_state() { /usr/bin/python3 "$here/set_wm_state.py" "$window" "$1"; }
 
-mkdir -m 700 "$work/runtime"
-mkdir "$work/config"
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
-export DBUS_SESSION_BUS_ADDRESS=disabled: DBUS_SYSTEM_BUS_ADDRESS=disabled:
-unset QT_QPA_PLATFORM
 trayer --edge top --align left --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
 pids+=($!)
 until_true xdotool search --name '^panel$' || until_true xdotool search --class trayer ||

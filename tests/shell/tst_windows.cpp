@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -46,6 +47,23 @@ private Q_SLOTS:
         QCOMPARE(painted, window.Text1->grab().toImage().convertToFormat(QImage::Format_RGB32));
         QVERIFY(darkPixels(painted) > 20);
         QCOMPARE(coveredControls(window), QStringList());
+    }
+
+    // Centred on the screen when first shown; later showings leave it where it was put.
+    void windowIsCentredOnlyOnItsFirstShowing() {
+        SilentAlarm window(u"Backup"_s, u"Change the tape"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect available = window.screen()->availableGeometry();
+        const QPoint offCentre = window.frameGeometry().center() - available.center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(u"%1, %2"_s.arg(offCentre.x()).arg(offCentre.y())));
+        window.hide();
+        const QPoint put = available.topLeft() + QPoint(10, 20);
+        window.move(put);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.pos(), put);
     }
 
     void alarmWindowShowsItsLinks() {

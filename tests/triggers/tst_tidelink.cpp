@@ -1,6 +1,7 @@
 #include "base/FolderChooser.h"
 #include "base/StateField.h"
 #include "controls/Run_At_StartUp.h"
+#include "support/FileContents.h"
 #include "support/MainFixture.h"
 #include "triggers/Tidelink.h"
 
@@ -16,17 +17,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A main window whose folder trigger watches "incoming" in the fixture's folder, enabled.
 struct Trigger {

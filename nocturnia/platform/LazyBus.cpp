@@ -1,12 +1,11 @@
 #include "platform/LazyBus.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
+#include <thread>
 
 struct LazyBus::Shared {
     std::mutex mutex;
-    std::condition_variable connected;
     std::optional<QDBusConnection> bus;
     LazyBus* owner = nullptr; // cleared when the owner goes, under the mutex
 };
@@ -29,34 +28,22 @@ LazyBus::LazyBus(const QDBusConnection& connected, QObject* parent)
 }
 
 LazyBus::~LazyBus() {
-    std::unique_lock lock(m_shared->mutex);
+    const std::lock_guard lock(m_shared->mutex);
     m_shared->owner = nullptr;
-    if (!m_connector.joinable())
-        return;
-    // A connector that has its answer is joined: a thread still ending when the process ends
-    // leaves its bookkeeping behind. One stuck with a hanging daemon is left to end on its own.
-    const bool answered =
-        m_shared->connected.wait_for(lock, std::chrono::milliseconds(kEndWaitMs),
-                                     [this] { return m_shared->bus.has_value(); });
-    lock.unlock();
-    if (answered)
-        m_connector.join();
-    else
-        m_connector.detach();
 }
 
 void LazyBus::start() {
     if (m_started)
         return;
     m_started = true;
-    m_connector = std::thread([shared = m_shared, source = m_source] {
+    // Detached: a thread stuck with a hanging daemon must not hold up the program's end.
+    std::thread([shared = m_shared, source = m_source] {
         const QDBusConnection bus = source();
         const std::lock_guard lock(shared->mutex);
         shared->bus = bus;
-        shared->connected.notify_all();
         if (shared->owner)
             QMetaObject::invokeMethod(shared->owner, &LazyBus::arrived, Qt::QueuedConnection);
-    });
+    }).detach();
 }
 
 std::optional<QDBusConnection> LazyBus::ready() const {

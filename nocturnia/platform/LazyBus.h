@@ -7,7 +7,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 // A message bus connected on first use in a thread of its own: connecting waits for the bus
 // daemon's greeting, which never comes from a daemon that hangs, and that wait must not be
@@ -20,10 +19,6 @@ public:
     using Use = std::function<void(const QDBusConnection* bus)>;
 
     LazyBus(Source source, int connectTimeout, QObject* parent = nullptr);
-    // How long the end of the program waits for a connect still under way before leaving its
-    // thread behind, stuck with a daemon that hangs.
-    static constexpr int kEndWaitMs = 250;
-
     // A bus connected already.
     explicit LazyBus(const QDBusConnection& connected, QObject* parent = nullptr);
     ~LazyBus() override;
@@ -45,5 +40,4 @@ private:
     bool m_started = false;
     QList<Use> m_waiting;
     QTimer m_deadline;
-    std::thread m_connector;
 };

@@ -3,48 +3,57 @@
 #include "base/AudioInput.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
-#include <thread>
 
-struct pa_simple;
-
-// Records the sound server's default input through libpulse-simple (PulseAudio, or
-// PipeWire's PulseAudio service) on a thread of its own. The thread reads small fragments
-// and assembles them into blocks; the newest finished block waits under a lock for the window
-// to take. When the server goes away the thread closes the stream and tries to open a new one
-// every half second until it succeeds or the recording is closed.
+// Records the sound server's default input (PulseAudio, or PipeWire's PulseAudio service)
+// through libpulse's asynchronous API, on a thread of its own that runs libpulse's event loop.
+// The server hands over a recording in pieces as small as a few bytes, as often as its source
+// runs (a hundred times a second and more), whatever piece size is asked for; so while
+// recording, the thread sleeps until the block being filled is due and then takes what
+// gathered at once: a few wake-ups a block. The blocking simple API, which this replaced,
+// woke its threads about a thousand times a second for the same samples. The newest finished
+// block waits under a lock of its own for the window to take.
 //
-// libpulse-simple rather than Qt's audio input: Qt 6.4 hides monitor sources and crashes at
-// exit in about one run in ten after recording; the simple API gives the same samples and
-// keeps its own main loop on the recorder's thread, so nothing of it runs on the window's.
+// open() only starts connecting: it fails at once when no server listens and reports a
+// later refusal, or a server that does not answer, through its callback on the window's
+// thread. A recording lost after it ran (the server went away) is tried again every half
+// second until it runs again or is closed. close() never waits on the server: the thread
+// blocks nowhere but in its poll, which close() interrupts.
+//
+// libpulse rather than Qt's audio input: Qt 6.4 hides monitor sources and crashes at exit in
+// about one run in ten after recording.
 class PulseAudioInput final : public AudioInput {
 public:
-    PulseAudioInput() = default;
+    // A server that takes the connection but has not started the recording `answerTimeoutMs`
+    // later counts as refusing it.
+    explicit PulseAudioInput(int answerTimeoutMs = defaultAnswerTimeoutMs);
     ~PulseAudioInput() override;
     PulseAudioInput(const PulseAudioInput&) = delete;
     PulseAudioInput& operator=(const PulseAudioInput&) = delete;
 
-    // Waits up to openTimeoutMs for the server to accept the stream.
-    QString open(int blockBytes) override;
-    // Returns within one fragment's time (25 ms) of sound. A recorder stuck in a server that
-    // does not answer is left behind after closeTimeoutMs, to end on its own.
+    QString open(int blockBytes, std::function<void(const QString&)> refused) override;
     void close() override;
     bool isRecording() const override;
     quint64 newestBlock(QByteArray& block) const override;
 
-    // The size of the pieces read from the server: the recorder's wake-ups and the longest
-    // close() waits are set by it.
-    static constexpr int fragmentBytes = 200;
-    static constexpr int openTimeoutMs = 3000;
-    static constexpr int closeTimeoutMs = 1000;
+    static constexpr int defaultAnswerTimeoutMs = 3000;
+    static constexpr int retryIntervalMs = 500;
 
 private:
-    // What the window's thread and the recorder share; the recorder keeps it alive as long
-    // as it runs, also after it was left behind.
-    struct Shared;
-    static void run(const std::shared_ptr<Shared>& shared);
+    // One recording from open() to close(): the thread and its loop, the connection, the
+    // stream and the blocks.
+    struct Session;
 
-    std::shared_ptr<Shared> m_shared;
-    std::thread m_thread;
+    void refusedLater(quint64 opening, const QString& reason);
+
+    const int m_answerTimeoutMs;
+    // Lives on the thread that made this input: a refusal found on the recorder's thread is
+    // posted to it.
+    QObject m_receiver;
+    std::unique_ptr<Session> m_session;
+    std::function<void(const QString&)> m_refused;
+    quint64 m_openings = 0; // tells a refusal of an earlier opening from one of the current
 };

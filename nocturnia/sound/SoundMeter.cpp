@@ -3,6 +3,7 @@
 #include "base/AudioInput.h"
 #include "base/Dialogs.h"
 
+#include <QWidget>
 #include <algorithm>
 
 SoundMeter::SoundMeter(AudioInput& input, Dialogs& dialogs)
@@ -18,13 +19,23 @@ SoundMeter::~SoundMeter() {
 bool SoundMeter::StartInput(QWidget* parent) {
     StopInput();
     BufferSize = std::clamp(BufferSize, 1, CopyAreaSize);
-    const QString error = m_input.open(BufferSize);
+    m_parent = parent;
+    const QString error =
+        m_input.open(BufferSize, [this](const QString& reason) { refused(reason); });
     if (!error.isEmpty()) {
         m_dialogs.information(parent, QStringLiteral("Nocturnia"), error);
         return false;
     }
     m_started = true;
     return true;
+}
+
+void SoundMeter::refused(const QString& reason) {
+    // The input has closed already.
+    m_started = false;
+    m_lastBlock = 0;
+    m_lastLevel = 0;
+    m_dialogs.information(m_parent.data(), QStringLiteral("Nocturnia"), reason);
 }
 
 void SoundMeter::StopInput() {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -26,8 +27,8 @@ public:
     int BufferSize = 0;
 
     // Starts recording, closing any recording this meter had open. When the sound server
-    // refuses, shows its reason in a message box titled "Nocturnia" over `parent` and returns
-    // false.
+    // refuses, at once or later, shows its reason in a message box titled "Nocturnia" over
+    // `parent` (while it exists); false when it refused at once.
     bool StartInput(QWidget* parent);
     // Stops and closes the recording.
     void StopInput();
@@ -45,8 +46,11 @@ public:
     static qint16 peakOf(QByteArrayView block);
 
 private:
+    void refused(const QString& reason);
+
     AudioInput& m_input;
     Dialogs& m_dialogs;
+    QPointer<QWidget> m_parent;
     bool m_started = false;
     quint64 m_lastBlock = 0;
     qint16 m_lastLevel = 0;

@@ -7,8 +7,12 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <cmath>
 #include <memory>
 
@@ -64,6 +68,19 @@ QList<int> figures(SoundMeter& meter, int count, int ms) {
     return seen;
 }
 
+// What an input's opener hears of later refusals, and on which thread.
+struct Refusals {
+    QStringList reasons;
+    QList<QThread*> threads;
+
+    std::function<void(const QString&)> handler() {
+        return [this](const QString& reason) {
+            reasons << reason;
+            threads << QThread::currentThread();
+        };
+    }
+};
+
 QString listed(const QList<int>& values) {
     QStringList texts;
     for (int value : values)
@@ -87,7 +104,10 @@ class TestPulseInput : public QObject {
 
 private Q_SLOTS:
     void init() { startServer(); }
-    void cleanup() { pulse.reset(); }
+    void cleanup() {
+        pulse.reset();
+        qunsetenv("PULSE_SOURCE");
+    }
 
     void levelsOfKnownSounds_data() {
         QTest::addColumn<double>("amplitude");
@@ -116,7 +136,8 @@ private Q_SLOTS:
 
     void oneBlockAboutEvery375Milliseconds() {
         PulseAudioInput input;
-        QVERIFY(input.open(blockBytes).isEmpty());
+        Refusals refusals;
+        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
         QByteArray block;
         QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= 1, 3000);
         const quint64 first = input.newestBlock(block);
@@ -127,11 +148,13 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() > 2300 && clock.elapsed() < 12000,
                  qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(block.size(), blockBytes);
+        QVERIFY(refusals.reasons.isEmpty());
     }
 
     void closeReturnsPromptlyAndStopsRecording() {
         PulseAudioInput input;
-        QVERIFY(input.open(blockBytes).isEmpty());
+        Refusals refusals;
+        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
         QByteArray block;
         QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= 1, 3000);
         QElapsedTimer clock;
@@ -140,9 +163,11 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!input.isRecording());
         // A second open starts counting afresh; a second open while open closes the first.
-        QVERIFY(input.open(blockBytes).isEmpty());
-        QVERIFY(input.open(blockBytes).isEmpty());
+        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
+        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
         QCOMPARE(input.newestBlock(block), quint64(0));
+        QTRY_VERIFY_WITH_TIMEOUT(input.isRecording(), 3000);
+        QVERIFY(refusals.reasons.isEmpty());
     }
 
     void serverRestartedMidRunResumes() {
@@ -181,6 +206,90 @@ private Q_SLOTS:
         QVERIFY(!dialogs.messages[0].text.isEmpty());
         QCOMPARE(meter.GetLevel(), 0);
         QVERIFY(!meter.NewLevel());
+        // Told once: nothing follows later.
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogs.messages.size(), 1);
+    }
+
+    // A socket where a server should be that takes the connection and then says nothing,
+    // or hangs up.
+    void unansweringServerIsRefusedLaterOnTheOpenersThread_data() {
+        QTest::addColumn<bool>("hangsUp");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("says nothing") << false << u"The sound server does not answer."_s;
+        QTest::newRow("hangs up") << true << u"Connection terminated"_s;
+    }
+    void unansweringServerIsRefusedLaterOnTheOpenersThread() {
+        QFETCH(bool, hangsUp);
+        QFETCH(QString, reason);
+        pulse.reset();
+        QTemporaryDir folder;
+        QLocalServer server;
+        QVERIFY(server.listen(folder.filePath(u"native"_s)));
+        QObject::connect(&server, &QLocalServer::newConnection, &server, [&] {
+            QLocalSocket* peer = server.nextPendingConnection();
+            if (hangsUp)
+                peer->abort();
+        });
+        qputenv("PULSE_SERVER", "unix:" + server.fullServerName().toLocal8Bit());
+        PulseAudioInput input(300);
+        Refusals refusals;
+        // An input that waited for the server would fail here.
+        QCOMPARE(input.open(blockBytes, refusals.handler()), QString());
+        QVERIFY(refusals.reasons.isEmpty());
+        QVERIFY(!input.isRecording());
+        QTRY_COMPARE_WITH_TIMEOUT(refusals.reasons.size(), 1, 5000);
+        QCOMPARE(refusals.reasons[0], reason);
+        QCOMPARE(refusals.threads[0], QThread::currentThread());
+        QVERIFY(!input.isRecording());
+        QByteArray block;
+        QCOMPARE(input.newestBlock(block), quint64(0));
+        // Refused means closed: a new open tries again and is refused again, once.
+        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(refusals.reasons.size(), 2, 5000);
+    }
+
+    void closedRecordingIsNeverRefused() {
+        pulse.reset();
+        QTemporaryDir folder;
+        QLocalServer server;
+        QVERIFY(server.listen(folder.filePath(u"native"_s)));
+        qputenv("PULSE_SERVER", "unix:" + server.fullServerName().toLocal8Bit());
+        PulseAudioInput input(300);
+        Refusals closed;
+        Refusals replaced;
+        Refusals last;
+        QVERIFY(input.open(blockBytes, closed.handler()).isEmpty());
+        input.close();
+        QVERIFY(input.open(blockBytes, replaced.handler()).isEmpty());
+        QVERIFY(input.open(blockBytes, last.handler()).isEmpty());
+        // The earlier ones would have been refused first.
+        QTRY_COMPARE_WITH_TIMEOUT(last.reasons.size(), 1, 5000);
+        QCoreApplication::processEvents();
+        QVERIFY(closed.reasons.isEmpty());
+        QVERIFY(replaced.reasons.isEmpty());
+        // Destroyed while the server holds the connection: returns, tells nobody.
+        {
+            PulseAudioInput waiting;
+            QVERIFY(waiting.open(blockBytes, closed.handler()).isEmpty());
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(closed.reasons.isEmpty());
+    }
+
+    void missingSourceShowsTheServersReason() {
+        qputenv("PULSE_SOURCE", "nosuch");
+        PulseAudioInput input;
+        RecordingDialogs dialogs;
+        SoundMeter meter(input, dialogs);
+        meter.BufferSize = blockBytes;
+        QVERIFY(meter.StartInput(nullptr));
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, 5000);
+        QCOMPARE(dialogs.messages[0].title, u"Nocturnia"_s);
+        QCOMPARE(dialogs.messages[0].text, u"No such entity"_s);
+        QVERIFY(!meter.recording());
+        QVERIFY(!input.isRecording());
+        QCOMPARE(meter.GetLevel(), 0);
     }
 };
 

@@ -274,6 +274,35 @@ private Q_SLOTS:
         QCOMPARE(c.form->Text10.text(), u"31"_s);
     }
 
+    void laterRefusalShowsTheReasonAndSaysNoMicrophone_data() {
+        QTest::addColumn<bool>("pastDelay");
+        QTest::newRow("while initialising") << false;
+        QTest::newRow("while sampling") << true;
+    }
+    void laterRefusalShowsTheReasonAndSaysNoMicrophone() {
+        QFETCH(bool, pastDelay);
+        Console c(pastDelay);
+        c.f.audio.finishLevel(30);
+        c.f.time.advance(70);
+        c.f.audio.refuseLater(u"No such entity"_s);
+        QCOMPARE(c.f.dialogs.messages.size(), 1);
+        QCOMPARE(c.f.dialogs.messages[0].title, u"Nocturnia"_s);
+        QCOMPARE(c.f.dialogs.messages[0].text, u"No such entity"_s);
+        QCOMPARE(c.form->meter.GetLevel(), 0);
+        c.f.time.advance(3000);
+        QVERIFY(c.form->Timer1->isActive());
+        QCOMPARE(c.form->Label12->text(), u"No microphone"_s);
+        QVERIFY(c.form->Frame5->isVisibleTo(c.form));
+        QCOMPARE(c.form->ProgressBar1->value(), 0);
+        // The refused recording is closed already; opening the console again records again.
+        c.form->close();
+        QCOMPARE(c.f.audio.calls, QStringList{u"open 3000"_s});
+        c.main->openSoundConsole();
+        QCOMPARE(c.f.audio.calls, (QStringList{u"open 3000"_s, u"open 3000"_s}));
+        QVERIFY(c.f.audio.isOpen());
+        QCOMPARE(c.f.dialogs.messages.size(), 1);
+    }
+
     void closingUnloadsAndStopsTheRecording() {
         Console c;
         QPointer<Form1> form = c.form;

@@ -5,9 +5,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // A sound input that records what the test hands it: each finish() is one finished block.
-// Records the opens and closes; open() fails with `refusal` when that is set.
+// Records the opens and closes; open() fails with `refusal` when that is set, and
+// refuseLater() is the server refusing an open recording afterwards.
 class ScriptedAudioInput final : public AudioInput {
 public:
     QString refusal;
@@ -15,13 +17,14 @@ public:
     bool lost = false; // the recording is gone while set
     int blockBytes = 0;
 
-    QString open(int bytes) override {
+    QString open(int bytes, std::function<void(const QString&)> refused) override {
         calls << QStringLiteral("open %1").arg(bytes);
         if (m_open)
             close();
         if (!refusal.isEmpty())
             return refusal;
         m_open = true;
+        m_refused = std::move(refused);
         blockBytes = bytes;
         m_blocks = 0;
         return {};
@@ -31,6 +34,17 @@ public:
             return;
         calls << QStringLiteral("close");
         m_open = false;
+        m_refused = nullptr;
+    }
+    // Closes the recording as the real input does and calls the opener back; nothing when
+    // none is open.
+    void refuseLater(const QString& reason) {
+        if (!m_open)
+            return;
+        const auto refused = std::move(m_refused);
+        m_refused = nullptr;
+        m_open = false;
+        refused(reason);
     }
     bool isOpen() const { return m_open; }
     bool isRecording() const override { return m_open && !lost; }
@@ -57,6 +71,7 @@ public:
 
 private:
     bool m_open = false;
+    std::function<void(const QString&)> m_refused;
     QByteArray m_newest;
     quint64 m_blocks = 0;
 };

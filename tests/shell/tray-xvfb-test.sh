@@ -27,10 +27,19 @@ main_hidden() { ! main_shown; }
 menu_shown() { [[ $(xdotool search --onlyvisible --class nocturnia | wc -l) -gt $1 ]]; }
 wm_state() { /usr/bin/python3 "$here/set_wm_state.py" "$window" "$1"; }
 
-trayer --edge top --align left --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
-pids+=($!)
-until_true xdotool search --name '^panel$' || until_true xdotool search --class trayer ||
-    fail "no tray host"
+start_tray_host() {
+    trayer --edge top --align left --widthtype pixel --width 200 --height 32 \
+        >>"$work/trayer.log" 2>&1 &
+    tray_pid=$!
+    pids+=("$tray_pid")
+}
+# A host that gave up while the X server was still settling is started again.
+tray_host_up() {
+    kill -0 "$tray_pid" 2>/dev/null || start_tray_host
+    xdotool search --name '^panel$' || xdotool search --class trayer
+}
+start_tray_host
+until_true tray_host_up || fail "no tray host: $(cat "$work/trayer.log")"
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 pids+=($program_pid)

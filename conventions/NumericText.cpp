@@ -66,7 +66,10 @@ Scaled scale(const Decimal& decimal, int decimals) {
         scaled.kept = scaled.kept * 10 + digitAt(decimal, k);
     const int first = digitAt(decimal, -decimals - 1);
     bool restNonZero = false;
-    for (int index = decimal.pointPosition + decimals + 1; index < decimal.digits.size(); ++index)
+    // The digits after the first dropped one; with the first digit further right than that
+    // (a value below the last kept place) every digit is among them.
+    for (int index = qMax(decimal.pointPosition + decimals + 1, 0); index < decimal.digits.size();
+         ++index)
         restNonZero = restNonZero || decimal.digits.at(index) != '0';
     scaled.half = first == 5 && !restNonZero;
     scaled.aboveHalf = first > 5 || (first == 5 && restNonZero);

@@ -52,6 +52,11 @@ private Q_SLOTS:
         QTest::newRow("large") << 123456.789 << u"123456.79"_s;
         QTest::newRow("negative") << -1.5 << u"-1.50"_s;
         QTest::newRow("negative rounding to zero") << -0.001 << u"0.00"_s;
+        // Values whose first digit lies beyond the first dropped place.
+        QTest::newRow("1e-5") << 1e-5 << u"0.00"_s;
+        QTest::newRow("-1e-20") << -1e-20 << u"0.00"_s;
+        QTest::newRow("1e-300") << 1e-300 << u"0.00"_s;
+        QTest::newRow("just over half a cent") << 0.0051 << u"0.01"_s;
     }
     void twoDecimals() {
         QFETCH(double, value);

@@ -6,32 +6,13 @@
 #include "netmon/SpeedSampling.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/NetlinkInterfaceCounters.h"
+#include "support/MedianTime.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-template <class Run> double medianMicroseconds(Run run) {
-    std::vector<qint64> times;
-    times.reserve(1000);
-    QElapsedTimer clock;
-    for (int i = 0; i < 1000; ++i) {
-        clock.start();
-        run();
-        times.push_back(clock.nsecsElapsed());
-    }
-    std::sort(times.begin(), times.end());
-    return double(times[times.size() / 2]) / 1000.0;
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -86,6 +86,51 @@ private Q_SLOTS:
         QCOMPARE(canvas.pixel(2, 2), kInk);
     }
 
+    // In every image format and colour the canvas stores the pixels QImage itself would store,
+    // and a copy taken before painting keeps its pixels.
+    void paintsWhatTheImageWouldStore_data() {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<QColor>("colour");
+        const QColor translucent(200, 40, 90, 128);
+        for (const auto& [name, format] :
+             {std::pair{"RGB32", QImage::Format_RGB32},
+              {"ARGB32", QImage::Format_ARGB32},
+              {"ARGB32 premultiplied", QImage::Format_ARGB32_Premultiplied},
+              {"RGB888", QImage::Format_RGB888},
+              {"RGB16", QImage::Format_RGB16}}) {
+            QTest::addRow("%s opaque", name) << format << kInk;
+            QTest::addRow("%s translucent", name) << format << translucent;
+        }
+    }
+    void paintsWhatTheImageWouldStore() {
+        QFETCH(QImage::Format, format);
+        QFETCH(QColor, colour);
+        const auto paint = [](QImage& image, const QColor& ink) {
+            conv::Canvas canvas(image);
+            canvas.line(0, 0, 8, 6, ink, 2);
+            canvas.rectangleOutline(1, 1, 7, 5, ink);
+            canvas.fillRect(3, 2, 6, 4, ink);
+            canvas.setPixel(8, 0, ink);
+            canvas.setPixel(20, 20, ink); // outside: left out
+        };
+        QImage shape = blank(9, 7); // where the shapes fall
+        paint(shape, kInk);
+
+        QImage painted(shape.size(), format);
+        painted.fill(kWhite);
+        QImage expected = painted.copy();
+        const QImage before = painted; // shares the pixels until the canvas writes
+        paint(painted, colour);
+        for (int y = 0; y < shape.height(); ++y) {
+            for (int x = 0; x < shape.width(); ++x) {
+                if (shape.pixelColor(x, y) == kInk)
+                    expected.setPixelColor(x, y, colour);
+            }
+        }
+        QCOMPARE(painted, expected);
+        QCOMPARE(before.pixelColor(4, 3), kWhite);
+    }
+
     void textIsDrawnWithoutAntialiasing() {
         QImage image = blank(60, 20);
         conv::Canvas canvas(image);

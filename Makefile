@@ -25,6 +25,7 @@ bench: build
 	bench/startup-idle.sh 60 armed
 	bench/firing-delay.sh
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/netmon_tick
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/controls_paint
 	bench/startup-idle.sh 30 tidelink
 	bench/tidelink-delay.sh
 	bench/farcall-bench.sh

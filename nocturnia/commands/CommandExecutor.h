@@ -1,25 +1,13 @@
 #pragma once
 
+#include "commands/CommandControls.h"
 #include "commands/PowerKind.h"
 
-#include <QString>
-
-// What performing a command acts on: the main window's command list, force box and the
-// operations behind each command.
-class CommandTargets {
+// What performing a command acts on: the main window's command list, force box and run-file
+// panel, and the operations behind the other commands.
+class CommandTargets : public CommandControls {
 public:
-    virtual ~CommandTargets() = default;
-
-    // The text of the command list at this moment.
-    virtual QString selectedCommand() const = 0;
-    // The force box: true when it is not unchecked (checked or grey).
-    virtual bool forceFlag() const = 0;
-
     virtual void shutDown(PowerKind kind, bool force) = 0;
-    // The run-file panel's test action: opens the file named in its path field.
-    virtual void testRunFile() = 0;
-    // The activation button's action: arms a disarmed schedule, disarms an armed one.
-    virtual void toggleSchedule() = 0;
     virtual void showNotification() = 0;
     // Sounds the alarm and shows the alarm window.
     virtual void soundWakeUpAlarm() = 0;

@@ -1,6 +1,7 @@
 #include "controls/Run_At_StartUp.h"
 #include "platform/XdgAutostartRunList.h"
 #include "support/FileContents.h"
+#include "support/OddFile.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -64,7 +64,7 @@ private Q_SLOTS:
         const QString folder = dir.filePath(u"autostart"_s);
         QVERIFY(QDir().mkpath(folder));
         XdgAutostartRunList list(folder);
-        QVERIFY(::mkfifo(QFile::encodeName(folder + u"/fifo.desktop"_s).constData(), 0600) == 0);
+        QVERIFY(makeOddFile(OddFile::Fifo, folder + u"/fifo.desktop"_s));
         QCOMPARE(list.entry(u"fifo"_s), QString());
         QFile big(folder + u"/big.desktop"_s);
         QVERIFY(big.open(QIODevice::WriteOnly));

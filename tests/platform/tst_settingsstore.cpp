@@ -1,6 +1,7 @@
 #include "base/SettingsSave.h"
 #include "platform/IniSettingsStore.h"
 #include "support/FileContents.h"
+#include "support/OddFile.h"
 #include "support/RecordingDialogs.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -262,21 +262,15 @@ private Q_SLOTS:
 
     // Neither read whole nor waited for: the program must start whatever lies there.
     void filesThatAreNotSettingsAreNotRead_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("FIFO") << u"fifo"_s;
-        QTest::newRow("link to /dev/zero") << u"zero"_s;
-        QTest::newRow("folder") << u"folder"_s;
+        QTest::addColumn<OddFile>("kind");
+        QTest::newRow("FIFO") << OddFile::Fifo;
+        QTest::newRow("link to /dev/zero") << OddFile::LinkToZero;
+        QTest::newRow("folder") << OddFile::Folder;
     }
     void filesThatAreNotSettingsAreNotRead() {
-        QFETCH(QString, kind);
+        QFETCH(OddFile, kind);
         QDir().mkpath(QFileInfo(path()).absolutePath());
-        const QByteArray where = QFile::encodeName(path());
-        if (kind == QLatin1String("fifo"))
-            QCOMPARE(::mkfifo(where.constData(), 0600), 0);
-        else if (kind == QLatin1String("zero"))
-            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path()));
-        else
-            QVERIFY(QDir().mkpath(path()));
+        QVERIFY(makeOddFile(kind, path()));
         SettingsLog log;
         IniSettingsStore store(path());
         QCOMPARE(store.read(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, u"d"_s),

@@ -49,6 +49,13 @@ void secondProgramShowsTheRunningOne(SingleInstance& running, const QString& bas
     QCOMPARE(shown.count(), 1);
 }
 
+// A program that started first, in a runtime folder of its own.
+struct FirstProgram {
+    QTemporaryDir dir;
+    const QString base = dir.filePath(u"nocturnia"_s);
+    SingleInstance instance{base};
+};
+
 } // namespace
 
 class TestSingleInstance : public QObject {
@@ -56,25 +63,21 @@ class TestSingleInstance : public QObject {
 
 private Q_SLOTS:
     void laterStartAsksTheRunningOneToShow() {
-        QTemporaryDir dir;
-        const QString base = dir.filePath(u"nocturnia"_s);
-        SingleInstance first(base);
-        QCOMPARE(first.claim(), SingleInstance::Claim::First);
-        secondProgramShowsTheRunningOne(first, base);
+        FirstProgram first;
+        QCOMPARE(first.instance.claim(), SingleInstance::Claim::First);
+        secondProgramShowsTheRunningOne(first.instance, first.base);
     }
 
     void aLongRunningProgramKeepsItsLock() {
-        QTemporaryDir dir;
-        const QString base = dir.filePath(u"nocturnia"_s);
-        SingleInstance first(base);
-        QCOMPARE(first.claim(), SingleInstance::Claim::First);
+        FirstProgram first;
+        QCOMPARE(first.instance.claim(), SingleInstance::Claim::First);
         // As if it had started a day ago.
-        QFile lock(base + u".lock"_s);
+        QFile lock(first.base + u".lock"_s);
         QVERIFY(lock.open(QIODevice::ReadWrite));
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addDays(-1),
                                  QFileDevice::FileModificationTime));
         lock.close();
-        SingleInstance later(base);
+        SingleInstance later(first.base);
         QCOMPARE(later.claim(), SingleInstance::Claim::Running);
     }
 
@@ -116,13 +119,11 @@ private Q_SLOTS:
     }
 
     void aStrangerOnTheSocketShowsNothing() {
-        QTemporaryDir dir;
-        const QString base = dir.filePath(u"nocturnia"_s);
-        SingleInstance first(base);
-        QCOMPARE(first.claim(), SingleInstance::Claim::First);
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
+        FirstProgram first;
+        QCOMPARE(first.instance.claim(), SingleInstance::Claim::First);
+        QSignalSpy shown(&first.instance, &SingleInstance::showRequested);
         QLocalSocket stranger;
-        stranger.connectToServer(first.socketPath());
+        stranger.connectToServer(first.instance.socketPath());
         QVERIFY(stranger.waitForConnected(1000));
         stranger.write(QByteArray(200, 'x') + "\n");
         stranger.flush();

@@ -6,12 +6,11 @@
 #include "sound/Form1.h"
 #include "support/MainFixture.h"
 #include "support/PrivatePulse.h"
+#include "support/Tone.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QProcess>
 #include <QTest>
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,25 +18,6 @@ class TestConsoleAudio : public QObject {
     Q_OBJECT
 
     PrivatePulse pulse;
-
-    // A loud 997 Hz tone (amplitude 0.75) played into the sink while it runs.
-    static void startTone(QProcess& player, const PrivatePulse& server) {
-        player.setProcessEnvironment(server.clientEnvironment());
-        dieWithParent(player);
-        player.start(u"pacat"_s, {u"-d"_s, u"spk"_s, u"--raw"_s, u"--rate=8000"_s,
-                                  u"--channels=1"_s, u"--format=s16le"_s});
-        QVERIFY(player.waitForStarted());
-        QByteArray data(8000 * 2 * 10, Qt::Uninitialized);
-        const double pi = std::acos(-1.0);
-        for (int i = 0; i < 8000 * 10; ++i) {
-            const auto sample =
-                qint16(std::lround(0.75 * 32767.0 * std::sin(2.0 * pi * 997.0 * i / 8000)));
-            data[2 * i] = char(sample & 0xff);
-            data[2 * i + 1] = char((sample >> 8) & 0xff);
-        }
-        player.write(data);
-        player.closeWriteChannel();
-    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -67,13 +47,10 @@ private Q_SLOTS:
         QCOMPARE(console->Text10.text(), u"0"_s);
         QVERIFY(!main.commands().silentAlarm());
 
-        QProcess player;
-        startTone(player, pulse);
+        const Tone loud(pulse, 0.75, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(main.commands().silentAlarm(), 10000);
         QVERIFY(console->Text10.number() > 80);
         QCOMPARE(main.Text7.text(), u"0"_s);
-        player.kill();
-        player.waitForFinished();
         f.main.reset(); // before the input and the timers it uses
     }
 };

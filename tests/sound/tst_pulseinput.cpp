@@ -4,16 +4,15 @@
 #include "sound/SoundMeter.h"
 #include "support/PrivatePulse.h"
 #include "support/RecordingDialogs.h"
+#include "support/Tone.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <cmath>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,39 +20,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int blockBytes = 3000; // 375 ms
-
-// A 997 Hz sine played into the sink for as long as it runs: not a divisor of the sample
-// rate, so every block holds samples at all phases, its crests included.
-class Tone {
-public:
-    Tone(const PrivatePulse& pulse, double amplitude, int ms) {
-        m_player.setProcessEnvironment(pulse.clientEnvironment());
-        dieWithParent(m_player);
-        m_player.start(u"pacat"_s,
-                       {u"-d"_s, u"spk"_s, u"--raw"_s, u"--rate=8000"_s, u"--channels=1"_s,
-                        u"--format=s16le"_s, u"--latency-msec=20"_s});
-        m_player.waitForStarted();
-        const int count = 8 * ms;
-        QByteArray data(count * 2, Qt::Uninitialized);
-        const double pi = std::acos(-1.0);
-        for (int i = 0; i < count; ++i) {
-            const auto sample =
-                qint16(std::lround(amplitude * 32767.0 * std::sin(2.0 * pi * 997.0 * i / 8000)));
-            data[2 * i] = char(sample & 0xff);
-            data[2 * i + 1] = char((sample >> 8) & 0xff);
-        }
-        m_player.write(data);
-        m_player.closeWriteChannel();
-    }
-    ~Tone() {
-        m_player.kill();
-        m_player.waitForFinished();
-    }
-    bool playing() const { return m_player.state() != QProcess::NotRunning; }
-
-private:
-    QProcess m_player;
-};
 
 // The figures of the next `count` blocks, or of those that finish within `ms`. The machine
 // may be loaded: the null sink then delivers slower than real time.
@@ -80,6 +46,13 @@ struct Refusals {
         };
     }
 };
+
+// Opens the input and waits until it has recorded its first block.
+bool recordsAFirstBlock(PulseAudioInput& input, Refusals& refusals) {
+    QByteArray block;
+    return input.open(blockBytes, refusals.handler()).isEmpty() &&
+           QTest::qWaitFor([&] { return input.newestBlock(block) >= 1; }, 3000);
+}
 
 QString listed(const QList<int>& values) {
     QStringList texts;
@@ -137,9 +110,8 @@ private Q_SLOTS:
     void oneBlockAboutEvery375Milliseconds() {
         PulseAudioInput input;
         Refusals refusals;
-        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
+        QVERIFY(recordsAFirstBlock(input, refusals));
         QByteArray block;
-        QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= 1, 3000);
         const quint64 first = input.newestBlock(block);
         QElapsedTimer clock;
         clock.start();
@@ -154,9 +126,8 @@ private Q_SLOTS:
     void closeReturnsPromptlyAndStopsRecording() {
         PulseAudioInput input;
         Refusals refusals;
-        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
+        QVERIFY(recordsAFirstBlock(input, refusals));
         QByteArray block;
-        QTRY_VERIFY_WITH_TIMEOUT(input.newestBlock(block) >= 1, 3000);
         QElapsedTimer clock;
         clock.start();
         input.close();

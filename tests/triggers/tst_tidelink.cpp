@@ -3,6 +3,7 @@
 #include "controls/Run_At_StartUp.h"
 #include "support/FileContents.h"
 #include "support/MainFixture.h"
+#include "support/OddFile.h"
 #include "triggers/Tidelink.h"
 
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -225,25 +225,18 @@ private Q_SLOTS:
     }
 
     void notTriggerFilesAreLeftAloneWithoutBlocking_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("fifo") << u"fifo"_s;
-        QTest::newRow("folder") << u"folder"_s;
-        QTest::newRow("unreadable") << u"unreadable"_s;
+        QTest::addColumn<OddFile>("kind");
+        QTest::newRow("fifo") << OddFile::Fifo;
+        QTest::newRow("folder") << OddFile::Folder;
+        QTest::newRow("unreadable") << OddFile::Unreadable;
     }
     void notTriggerFilesAreLeftAloneWithoutBlocking() {
-        QFETCH(QString, kind);
+        QFETCH(OddFile, kind);
+        if (kind == OddFile::Unreadable && ::geteuid() == 0)
+            QSKIP("root reads every file");
         Trigger t;
         const QString path = t.file(u"Shutdown.txt"_s);
-        if (kind == u"fifo"_s) {
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        } else if (kind == u"folder"_s) {
-            QVERIFY(QDir().mkdir(path));
-        } else {
-            if (::geteuid() == 0)
-                QSKIP("root reads every file");
-            writeFile(path, "");
-            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
-        }
+        QVERIFY(makeOddFile(kind, path));
         t.enable(); // a pipe opened for reading would wait here for ever
         QVERIFY(QFileInfo::exists(path));
         QVERIFY(t.f.power.calls.filter(u"request"_s).isEmpty());

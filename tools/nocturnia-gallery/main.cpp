@@ -1,83 +1,77 @@
-// Shows Nocturnia's own drawn controls that no window of the program places: the line graph
-// with and without its grid, a short series, a series cut to its last 100 values and values
-// outside 0..100. With a file name as argument it saves a picture of the window and ends.
-#include "conventions/ColourRef.h"
-#include "netmon/PicBox.h"
-#include "netmon/clsLineGraph.h"
+// Shows Nocturnia's own drawn controls side by side, for people to look at: every look of the
+// progress bar, the histogram filling and then scrolling as the sound console feeds it, and
+// the network line graph that no window of the program places.
+//
+//   nocturnia-gallery [PICTURE.png [POINTS]]
+//
+// With a file name it saves a picture of the whole gallery once the histogram has been fed
+// POINTS points (none by default), and ends.
+#include "HistogramFeed.h"
+#include "LineGraphSheet.h"
+#include "ProgressBarSheet.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 #include <QWidget>
-#include <cmath>
-#include <memory>
-#include <vector>
 
 namespace {
 
-struct Sample {
-    const char* caption;
-    bool grid;
-    qint16 borderSize;
-    QList<double> values;
-};
-
-QList<double> wave(int count, double phase) {
-    QList<double> values;
-    for (int i = 0; i < count; ++i)
-        values << 50 + 40 * std::sin(i / 8.0 + phase);
-    return values;
+QLabel* heading(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
+
+    auto* content = new QWidget;
+    auto* layout = new QGridLayout(content);
+    layout->setVerticalSpacing(8);
+    layout->setHorizontalSpacing(24);
+    layout->addWidget(heading(QStringLiteral("XP_ProgressBar: the ten looks (Scrolling 0 to 9), "
+                                             "colour (49, 106, 197), Max 100")),
+                      0, 0, 1, 2);
+    layout->addWidget(new gallery::ProgressBarSheet, 1, 0, 1, 2);
+    layout->addWidget(heading(QStringLiteral("ucHistogram")), 2, 0);
+    auto* feed = new gallery::HistogramFeed;
+    layout->addWidget(feed, 3, 0, Qt::AlignTop);
+    layout->addWidget(heading(QStringLiteral("clsLineGraph")), 2, 1);
+    layout->addWidget(new gallery::LineGraphSheet, 3, 1, Qt::AlignTop | Qt::AlignLeft);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(4, 1);
+
+    QScrollArea window;
     window.setWindowTitle(QStringLiteral("Nocturnia controls"));
-    auto* grid = new QGridLayout(&window);
-
-    QList<double> outside = wave(100, 0);
-    outside[30] = 140;
-    outside[60] = -30;
-    const std::vector<Sample> samples{
-        {"grid, border 1, 100 values", true, 1, wave(100, 0)},
-        {"no grid, border 3", false, 3, wave(100, 1)},
-        {"10 values: from the left", true, 1, wave(10, 0)},
-        {"150 values cut to 100", true, 2, wave(150, 2)},
-        {"values outside 0..100", true, 1, outside},
-        {"one value", true, 1, {50}},
-    };
-    std::vector<std::unique_ptr<clsLineGraph>> graphs;
-    int at = 0;
-    for (const Sample& sample : samples) {
-        auto* caption = new QLabel(QString::fromLatin1(sample.caption));
-        auto* box = new PicBox;
-        box->setFixedSize(240, 120);
-        auto graph = std::make_unique<clsLineGraph>();
-        graph->setPictureBox(box);
-        graph->setGridColor(conv::colourRef(0, 128, 0));
-        graph->setGridVisible(sample.grid);
-        graph->setBorderColor(conv::colourRef(0, 64, 128));
-        graph->setBorderSize(sample.borderSize);
-        graph->setPicForeground(conv::colourRef(0, 255, 0));
-        graph->setPicBackground(conv::colourRef(0, 0, 0));
-        graph->setDataCollection(std::make_shared<QList<double>>(sample.values));
-        graph->Draw();
-        grid->addWidget(caption, (at / 3) * 2, at % 3);
-        grid->addWidget(box, (at / 3) * 2 + 1, at % 3);
-        graphs.push_back(std::move(graph));
-        ++at;
-    }
-
+    window.setWidget(content);
+    window.setWidgetResizable(true);
+    const QSize wanted = content->sizeHint() + QSize(4, 4);
+    window.resize(wanted.boundedTo(window.screen()->availableSize()));
     window.show();
+
     if (argc > 1) {
         const QString file = QString::fromLocal8Bit(argv[1]);
-        QTimer::singleShot(0, &window, [&window, file] {
-            window.grab().save(file);
+        const int points = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
+        // The whole gallery, also what a small screen scrolls away.
+        const auto save = [content, file] {
+            content->grab().save(file);
             QApplication::quit();
-        });
+        };
+        if (points <= 0)
+            QTimer::singleShot(0, content, save);
+        QObject::connect(feed, &gallery::HistogramFeed::pointFed, content,
+                         [points, save](int count) {
+                             if (count == points)
+                                 save();
+                         });
     }
     return app.exec();
 }

@@ -30,3 +30,4 @@ bench: build
 	bench/tidelink-delay.sh
 	bench/farcall-bench.sh
 	bench/sound-console.sh
+	bench/sound-console.sh 30 --sink-pace 42

@@ -6,6 +6,7 @@
 #include "shell/Main.h"
 #include "support/DelaySpread.h"
 #include "support/MockedLogindMain.h"
+#include "support/ProcessFigures.h"
 #include "triggers/WirelessPage.h"
 
 #include <QApplication>
@@ -22,7 +23,6 @@
 #include <cstdio>
 #include <cstring>
 #include <netinet/in.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -40,12 +40,6 @@ bool connectOnce(quint16 port) {
     const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return ok;
-}
-
-long peakRssKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace

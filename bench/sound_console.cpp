@@ -3,7 +3,8 @@
 // lateness of a 1 ms probe timer, in a second run so the probe does not count in the first),
 // and the delay from a loud tone's start to the command. Prints figures; judges nothing.
 // Usage: sound_console [seconds per run, default 30] [--no-console: the same without the
-// console, for the main window's own share]
+// console, for the main window's own share | --sink-pace MS: the test server's sink runs every
+// MS milliseconds, default 20, and its monitor hands over a piece of sound as often]
 
 #include "RealServices.h"
 #include "commands/CommandCatalogue.h"
@@ -12,6 +13,7 @@
 #include "shell/Main.h"
 #include "sound/Form1.h"
 #include "support/PrivatePulse.h"
+#include "support/ProcessFigures.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,16 +24,8 @@
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // Context switches of every thread of the process: each is a wake-up.
 qint64 wakeUps() {
@@ -62,7 +56,12 @@ int main(int argc, char* argv[]) {
     configureApplication();
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
 
+    const bool withConsole = !(argc > 2 && qstrcmp(argv[2], "--no-console") == 0);
+    const int sinkPaceMs =
+        argc > 3 && qstrcmp(argv[2], "--sink-pace") == 0 ? std::atoi(argv[3]) : 20;
+
     PrivatePulse pulse;
+    pulse.setSinkPace(std::max(1, sinkPaceMs));
     QString error;
     if (!pulse.start(&error)) {
         std::fprintf(stderr, "no sound server: %s\n", qPrintable(error));
@@ -74,7 +73,6 @@ int main(int argc, char* argv[]) {
     Main main(services.mainServices());
     main.Form_Load();
     main.page->CmbOption->setCurrentText(CommandCatalogue::kNotification);
-    const bool withConsole = !(argc > 2 && qstrcmp(argv[2], "--no-console") == 0);
     if (withConsole)
         main.openSoundConsole();
     runFor(4000); // past the start delay
@@ -86,12 +84,20 @@ int main(int argc, char* argv[]) {
 
     const double cpuBefore = cpuSeconds();
     const qint64 wakeBefore = wakeUps();
+    const auto threadsBefore = threadSeconds();
     runFor(seconds * 1000);
     const double cpu = cpuSeconds() - cpuBefore;
     const qint64 wakes = wakeUps() - wakeBefore;
-    std::printf("%s %d s:", withConsole ? "sampling" : "without the console", seconds);
+    const auto threadsAfter = threadSeconds();
+    std::printf("%s %d s, sink every %d ms:", withConsole ? "sampling" : "without the console",
+                seconds, sinkPaceMs);
     std::printf(" CPU %.3f %% of a core, %.1f wake-ups a second\n", 100.0 * cpu / seconds,
                 double(wakes) / seconds);
+    for (auto thread = threadsAfter.cbegin(); thread != threadsAfter.cend(); ++thread) {
+        const double share = 100.0 * (thread.value() - threadsBefore.value(thread.key())) / seconds;
+        if (share >= 0.005)
+            std::printf("  thread %-16s %.3f %%\n", qPrintable(thread.key()), share);
+    }
 
     QElapsedTimer clock;
     qint64 last = -1;

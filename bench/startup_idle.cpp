@@ -12,6 +12,7 @@
 #include "base/FolderChooser.h"
 #include "schedule/AutomaticCommandsPage.h"
 #include "shell/Main.h"
+#include "support/ProcessFigures.h"
 #include "triggers/WirelessPage.h"
 
 #include <QApplication>
@@ -36,13 +37,6 @@ double msSince(long long launchNs) {
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();
     return double(now - launchNs) / 1e6;
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Voluntary context switches: each is the process going to sleep, so one per wake-up.

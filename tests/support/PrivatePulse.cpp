@@ -75,8 +75,8 @@ bool PrivatePulse::start(QString* error) {
     m_keepAlive.setStandardInputFile(QStringLiteral("/dev/zero"));
     dieWithParent(m_keepAlive);
     m_keepAlive.start(QStringLiteral("pacat"),
-                      {QStringLiteral("--latency-msec=20"), QStringLiteral("-d"),
-                       QStringLiteral("spk"), QStringLiteral("--raw"),
+                      {QStringLiteral("--latency-msec=") + QString::number(m_sinkPaceMs),
+                       QStringLiteral("-d"), QStringLiteral("spk"), QStringLiteral("--raw"),
                        QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
                        QStringLiteral("--format=s16le")});
     if (!m_keepAlive.waitForStarted(startTimeout)) {

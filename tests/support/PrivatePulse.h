@@ -15,6 +15,10 @@ public:
     PrivatePulse(const PrivatePulse&) = delete;
     PrivatePulse& operator=(const PrivatePulse&) = delete;
 
+    // How often the sink runs, and so how often its monitor hands recorders a piece of sound:
+    // every this many milliseconds. Takes effect at the next start.
+    void setSinkPace(int milliseconds) { m_sinkPaceMs = milliseconds; }
+
     // Starts the server and waits until it accepts clients; false with the reason in error.
     bool start(QString* error);
     void stop();
@@ -28,6 +32,7 @@ private:
     QTemporaryDir m_runtime;
     QProcess m_daemon;
     QProcess m_keepAlive;
+    int m_sinkPaceMs = 20;
 };
 
 // Makes a child process die with the test, so that a crashed test leaves nothing running.

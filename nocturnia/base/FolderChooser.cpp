@@ -16,6 +16,8 @@ FolderChooser::FolderChooser(Dialogs& dialogs, QString dialogTitle, QWidget* par
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_field, 1);
     layout->addWidget(m_browse);
+    // A screen reader names the field by the folder it holds: what the dialog asks for.
+    m_field->setAccessibleName(m_dialogTitle);
     connect(m_field, &QLineEdit::textChanged, this, &FolderChooser::pathChanged);
     connect(m_browse, &QPushButton::clicked, this, &FolderChooser::browse);
 }

@@ -80,18 +80,24 @@ AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
     Frame2 = panel(page, "Frame2", 120, 1080, 7215, 1335);
 
     Frame3 = panel(page, "Frame3", 120, 1080, 7215, 1335);
-    label(QStringLiteral("Select A File To Run When Schedule Point Is Reached:"), Frame3, 4, 6,
-          "Label32");
+    QLabel* label32 = label(QStringLiteral("Select A File To Run When Schedule Point Is Reached:"),
+                            Frame3, 4, 6, "Label32");
     Text2 = placed<QLineEdit>(Frame3, "Text2", {4, 26, 300, 24});
+    // Captions tied to their fields, so that a screen reader names each field by its caption.
+    label32->setBuddy(Text2);
     chameleonButton1 = placed<QPushButton>(Frame3, "chameleonButton1", {312, 25, 76, 26},
                                            QStringLiteral("Browse"));
     Command2 = placed<QPushButton>(Frame3, "Command2", {396, 25, 76, 26}, QStringLiteral("Test"));
 
     Frame10 = panel(page, "Frame10", 120, 1080, 7215, 1335);
-    label(QStringLiteral("Notification Display Window Title:"), Frame10, 4, 4, "Label25");
+    QLabel* label25 =
+        label(QStringLiteral("Notification Display Window Title:"), Frame10, 4, 4, "Label25");
     Text11 = placed<QLineEdit>(Frame10, "Text11", {200, 1, 276, 22});
-    label(QStringLiteral("Notification Display Window Text:"), Frame10, 4, 30, "Label26");
+    label25->setBuddy(Text11);
+    QLabel* label26 =
+        label(QStringLiteral("Notification Display Window Text:"), Frame10, 4, 30, "Label26");
     Text12 = placed<QPlainTextEdit>(Frame10, "Text12", {200, 28, 276, 58});
+    label26->setBuddy(Text12);
     Text12->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (QFrame* commandPanel : {Frame2, Frame3, Frame10})
         commandPanel->hide();
@@ -112,8 +118,9 @@ AutomaticCommandsPage::AutomaticCommandsPage(QGroupBox& frame, Links links)
 
     Frame12 = panel(page, "Frame12", 120, 3360, 7215, 1335);
     label(QStringLiteral("Select Schedule Date: *"), Frame12, 4, 4, "Label11");
-    label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 4, "Label2");
+    QLabel* label2 = label(QStringLiteral("Select Schedule Time:"), Frame12, 200, 4, "Label2");
     DT = placed<QTimeEdit>(Frame12, "DT", {200, 22, 120, 22});
+    label2->setBuddy(DT);
     DT->setDisplayFormat(QStringLiteral("h:mm:ss AP"));
     label(QStringLiteral("* Remember that if time surpasses 11:59:59 PM, you should also adjust "
                          "the correct date."),

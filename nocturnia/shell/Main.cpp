@@ -41,6 +41,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QTimeEdit>
 
@@ -299,6 +300,12 @@ bool Main::loadDatePicker() {
     KiroXPDTPicker1 = picker;
     picker->setObjectName(QStringLiteral("KiroXPDTPicker1"));
     picker->setGeometry(4, 22, 120, 21);
+    // Named by its caption for a screen reader, and so is the field it is typed into (the
+    // control's own child: the library's, or the plain date field's).
+    const QString caption = QStringLiteral("Select Schedule Date");
+    picker->setAccessibleName(caption);
+    for (QLineEdit* field : picker->findChildren<QLineEdit*>())
+        field->setAccessibleName(caption);
     if (auto* hosted = qobject_cast<conv::HostedControl*>(picker)) {
         conv::AmbientProperties ambient;
         ambient.font = font();

@@ -16,4 +16,4 @@ export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/address")
 pids+=($!)
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
-/usr/bin/python3 "$here/accessible_names.py" Nocturnia "$here/accessible-names-pending.txt"
+/usr/bin/python3 "$here/accessible_names.py" Nocturnia

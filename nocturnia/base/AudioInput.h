@@ -29,4 +29,9 @@ public:
     // Copies the newest finished block into `block` and returns its number (blocks count from
     // 1 with every open), or 0 without touching `block` when none has finished yet.
     virtual quint64 newestBlock(QByteArray& block) const = 0;
+
+    // Milliseconds until the block being recorded can have finished at the earliest, so that
+    // a reader need not look before; 0 when it may finish at any moment or the input cannot
+    // tell.
+    virtual int msUntilNextBlock() const { return 0; }
 };

@@ -26,6 +26,12 @@ constexpr int samplesPerMs = 8;
 // Added to the time a block still needs, so that the server's last pieces of it are there.
 constexpr int gatherSlackMs = 20;
 
+qint64 steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 QString reasonOf(pa_context* context) {
     return QString::fromLocal8Bit(pa_strerror(pa_context_errno(context)));
 }
@@ -86,6 +92,13 @@ struct PulseAudioInput::Session {
             return 0;
         block = newestBlock;
         return blocks;
+    }
+
+    int msUntilNextBlock() const {
+        if (!recording.load())
+            return 0;
+        const qint64 left = nextBlockTakenAt.load() - steadyMs();
+        return left > 0 ? int(std::min<qint64>(left, INT32_MAX)) : 0;
     }
 
 private:
@@ -187,7 +200,14 @@ private:
         // A block begun before a loss is dropped: its sound does not follow on.
         filling.resize(blockBytes);
         filled = 0;
+        expectNextBlock();
         recording = true;
+    }
+
+    // When this thread will take the block being filled: once the samples it still needs have
+    // been recorded and the gathering sleep that waits for them has passed.
+    void expectNextBlock() {
+        nextBlockTakenAt = steadyMs() + (blockBytes - filled) / samplesPerMs + gatherSlackMs;
     }
 
     void fail(const QString& reason) {
@@ -307,10 +327,11 @@ private:
             const void* data = nullptr;
             size_t bytes = 0;
             if (pa_stream_peek(stream, &data, &bytes) < 0 || bytes == 0)
-                return;
+                break;
             session->take(data, bytes);
             pa_stream_drop(stream);
         }
+        session->expectNextBlock();
     }
 
     static void onTimer(pa_mainloop_api* /*api*/, pa_time_event* /*event*/, const timeval* /*due*/,
@@ -342,6 +363,7 @@ private:
 
     // Shared with the opener's thread.
     std::atomic<bool> recording{false};
+    std::atomic<qint64> nextBlockTakenAt{0}; // steady milliseconds
     mutable std::mutex mutex;
     QByteArray newestBlock; // under the mutex
     quint64 blocks = 0;     // under the mutex
@@ -395,4 +417,8 @@ bool PulseAudioInput::isRecording() const {
 
 quint64 PulseAudioInput::newestBlock(QByteArray& block) const {
     return m_session ? m_session->newest(block) : 0;
+}
+
+int PulseAudioInput::msUntilNextBlock() const {
+    return m_session ? m_session->msUntilNextBlock() : 0;
 }

@@ -38,6 +38,7 @@ public:
     void close() override;
     bool isRecording() const override;
     quint64 newestBlock(QByteArray& block) const override;
+    int msUntilNextBlock() const override;
 
     static constexpr int defaultAnswerTimeoutMs = 3000;
     static constexpr int retryIntervalMs = 500;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 Q_LOGGING_CATEGORY(lcConsole, "nocturnia.sound")
@@ -96,7 +97,7 @@ Form1::Form1(Links links, QWidget* parent)
     setAutoFillBackground(true);
     build();
 
-    Timer1->setInterval(70);
+    Timer1->setInterval(samplingTickMs);
     Timer2->setInterval(3000);
     Timer3->setInterval(500);
     connect(Timer1.get(), &conv::Timer::timeout, this, &Form1::Timer1_Timer);
@@ -212,6 +213,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::Timer2_Timer() {
     Text10.setText(QString::number(meter.GetLevel()));
+    Timer1->setInterval(samplingTickMs);
     Timer1->start();
     m_initialising = false;
     updateBusyLabel();
@@ -229,6 +231,17 @@ void Form1::Timer1_Timer() {
     }
     if (const auto level = meter.NewLevel())
         sample(*level);
+    skipQuietTicks();
+}
+
+void Form1::skipQuietTicks() {
+    // A tick before the block being recorded can have finished would find nothing: the next
+    // tick is the first one by which it can have, still on the ticks' own beat. While the
+    // input cannot tell, every tick looks.
+    const int quietMs = meter.msUntilNewLevel();
+    const int ticks = std::max(1, (quietMs + samplingTickMs - 1) / samplingTickMs);
+    if (Timer1->isActive() && Timer1->interval() != ticks * samplingTickMs)
+        Timer1->setInterval(ticks * samplingTickMs);
 }
 
 void Form1::sample(qint16 level) {

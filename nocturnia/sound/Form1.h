@@ -40,6 +40,9 @@ public:
         StateField& mainText7; // the main window's command mailbox
     };
 
+    // The sampling tick's beat.
+    static constexpr int samplingTickMs = 70;
+
     explicit Form1(Links links, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -91,7 +94,7 @@ public:
     QPushButton* chameleonButton2 = nullptr;
     QPushButton* chameleonButton1 = nullptr;
 
-    std::unique_ptr<conv::Timer> Timer1; // 70 ms: sampling
+    std::unique_ptr<conv::Timer> Timer1; // 70 ms: sampling, ticks that can find nothing left out
     std::unique_ptr<conv::Timer> Timer2; // 3000 ms once: start delay
     std::unique_ptr<conv::Timer> Timer3; // 500 ms: normalisation
 
@@ -117,6 +120,7 @@ private:
     void maximaUpdate();
     void thresholdDisplay();
     void updateBusyLabel();
+    void skipQuietTicks();
 
     Links m_links;
     bool m_loaded = false;

@@ -51,6 +51,10 @@ bool SoundMeter::recording() const {
     return m_started && m_input.isRecording();
 }
 
+int SoundMeter::msUntilNewLevel() const {
+    return recording() ? m_input.msUntilNextBlock() : 0;
+}
+
 std::optional<qint16> SoundMeter::NewLevel() {
     if (!recording())
         return std::nullopt;

@@ -41,6 +41,8 @@ public:
     // Whether sound arrives: false before StartInput, after a refused start and while the
     // recording is lost.
     bool recording() const;
+    // Milliseconds before which no new figure can come; 0 when one may come at any moment.
+    int msUntilNewLevel() const;
 
     // The peak |byte − 128| of a block: 0 for silence, 128 for a byte of 0, 127 for 255.
     static qint16 peakOf(QByteArrayView block);

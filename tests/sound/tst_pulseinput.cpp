@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -121,6 +122,29 @@ private Q_SLOTS:
                  qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(block.size(), blockBytes);
         QVERIFY(refusals.reasons.isEmpty());
+    }
+
+    // Right after a block the input tells how long the next one can take at the least: never
+    // more than a block and its gathering, nothing once closed.
+    void tellsWhenTheNextBlockCanBeDone() {
+        PulseAudioInput input;
+        Refusals refusals;
+        QVERIFY(recordsAFirstBlock(input, refusals));
+        QByteArray block;
+        quint64 last = input.newestBlock(block);
+        QList<int> told;
+        while (told.size() < 4 &&
+               QTest::qWaitFor([&] { return input.newestBlock(block) > last; }, 5000)) {
+            told << input.msUntilNextBlock();
+            last = input.newestBlock(block);
+        }
+        QCOMPARE(told.size(), 4);
+        QVERIFY2(std::all_of(told.cbegin(), told.cend(), [](int ms) { return ms <= 375 + 20; }),
+                 qPrintable(listed(told)));
+        QVERIFY2(std::any_of(told.cbegin(), told.cend(), [](int ms) { return ms > 0; }),
+                 qPrintable(listed(told)));
+        input.close();
+        QCOMPARE(input.msUntilNextBlock(), 0);
     }
 
     void closeReturnsPromptlyAndStopsRecording() {

@@ -95,6 +95,26 @@ private Q_SLOTS:
         QCOMPARE(c.form->ProgressBar1->value(), 41);
     }
 
+    // An input that tells when its next block can be done is not looked at before: the
+    // ticks until then are left out and the one after samples, on the ticks' own beat.
+    void ticksThatCanFindNothingAreLeftOut() {
+        Console c;
+        c.f.audio.quietMs = 300;
+        c.block(40);
+        QCOMPARE(c.form->Timer1->interval(), 350); // the first tick at or after 300 ms
+        QVERIFY(c.form->Timer1->isActive());
+        c.f.audio.finishLevel(41); // done sooner than it said
+        c.f.time.advance(349);
+        QCOMPARE(c.form->Text10.text(), u"40"_s);
+        c.f.audio.quietMs = 0;
+        c.f.time.advance(1);
+        QCOMPARE(c.form->Text10.text(), u"41"_s);
+        QCOMPARE(c.form->Timer1->interval(), 70); // it cannot tell: every tick looks
+        c.f.audio.finishLevel(42);
+        c.f.time.advance(70);
+        QCOMPARE(c.form->Text10.text(), u"42"_s);
+    }
+
     void triggerFiresOnTheTickAfterTheLoudBlock_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("requests");

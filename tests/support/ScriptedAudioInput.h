@@ -16,6 +16,9 @@ public:
     QStringList calls; // "open 3000", "close"
     bool lost = false; // the recording is gone while set
     int blockBytes = 0;
+    int quietMs = 0; // what it says of the time until its next block
+
+    int msUntilNextBlock() const override { return m_open ? quietMs : 0; }
 
     QString open(int bytes, std::function<void(const QString&)> refused) override {
         calls << QStringLiteral("open %1").arg(bytes);

@@ -16,4 +16,8 @@ export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/address")
 pids+=($!)
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
-/usr/bin/python3 "$here/accessible_names.py" Nocturnia
+# The program's own words when its window does not appear or a control has no name.
+/usr/bin/python3 "$here/accessible_names.py" Nocturnia || {
+    cat "$work/program.log"
+    exit 1
+}

@@ -10,7 +10,9 @@ if [[ -n ${ASAN_OPTIONS:-} ]]; then
     export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 fi
 if [[ -z ${INSIDE_XVFB:-} ]]; then
-    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    # The search for a free display starts at a number of this run's own, so that runs on
+    # the same machine at the same moment (two test suites) do not race for the same one.
+    INSIDE_XVFB=1 exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 work=$(mktemp -d)
 pids=()

@@ -1,3 +1,4 @@
+#include "conventions/Clock.h"
 #include "conventions/DatePattern.h"
 #include "conventions/DateSerial.h"
 #include "conventions/TimeText.h"
@@ -218,6 +219,28 @@ private Q_SLOTS:
         QCOMPARE(british.shortDateOrder, DateTimeConventions::DateOrder::DayMonthYear);
         QCOMPARE(conv::readDateTimeText(QStringLiteral("3/11/2010"), british)->date(),
                  QDate(2010, 11, 3));
+    }
+
+    // The system clock tells the milliseconds without the local time; they must be the local
+    // time's, also in a zone whose offset is not whole hours.
+    void systemClockMillisecondsAreTheLocalTimes() {
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "Asia/Kathmandu");
+        const conv::SystemClock clock;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QDateTime before = clock.now();
+            const int millisecond = clock.millisecondOfSecond();
+            const QDateTime after = clock.now();
+            if (before.time().second() != after.time().second())
+                continue; // a second boundary between the readings
+            QVERIFY(millisecond >= before.time().msec());
+            QVERIFY(millisecond <= after.time().msec());
+            break;
+        }
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
     }
 };
 

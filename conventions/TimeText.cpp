@@ -9,15 +9,31 @@ namespace conv {
 QString formatLongTime(const QTime& time, const DateTimeConventions& conventions) {
     if (!time.isValid())
         return {};
-    const QString minutesSeconds = QStringLiteral(":%1:%2")
-                                       .arg(time.minute(), 2, 10, QLatin1Char('0'))
-                                       .arg(time.second(), 2, 10, QLatin1Char('0'));
+    // Written digit by digit: the status display writes the time every second.
+    const auto digit = [](int n) {
+        return QLatin1Char(char('0' + n));
+    };
+    int hour = time.hour();
+    if (conventions.twelveHourClock)
+        hour = hour % 12 == 0 ? 12 : hour % 12;
+    QChar digits[8];
+    int count = 0;
+    if (hour >= 10 || !conventions.twelveHourClock)
+        digits[count++] = digit(hour / 10);
+    digits[count++] = digit(hour % 10);
+    for (const int part : {time.minute(), time.second()}) {
+        digits[count++] = QLatin1Char(':');
+        digits[count++] = digit(part / 10);
+        digits[count++] = digit(part % 10);
+    }
     if (!conventions.twelveHourClock)
-        return QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')) + minutesSeconds;
-    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+        return QString(digits, count);
     const QString& designator =
         time.hour() < 12 ? conventions.amDesignator : conventions.pmDesignator;
-    return QString::number(hour) + minutesSeconds + QLatin1Char(' ') + designator;
+    QString text;
+    text.reserve(count + 1 + designator.size());
+    text.append(digits, count).append(QLatin1Char(' ')).append(designator);
+    return text;
 }
 
 namespace {

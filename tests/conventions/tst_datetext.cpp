@@ -137,6 +137,9 @@ private Q_SLOTS:
         QTest::newRow("five d are four and one") << march11 << u"ddddd"_s << u"Thursday11"_s;
         QTest::newRow("three y") << march11 << u"yyy"_s << u"10y"_s;
         QTest::newRow("year 2000 two digits") << QDate(2000, 2, 29) << u"yy"_s << u"00"_s;
+        QTest::newRow("early year padded")
+            << QDate(987, 6, 3) << u"m/d/yyyy yy"_s << u"6/3/0987 87"_s;
+        QTest::newRow("year 10000") << QDate(10000, 1, 1) << u"yyyy"_s << u"10000"_s;
     }
     void patterns() {
         QFETCH(QDate, date);
@@ -163,6 +166,7 @@ private Q_SLOTS:
         QTest::newRow("noon") << QTime(12, 0, 5) << u"12:00:05 PM"_s << u"12:00:05"_s;
         QTest::newRow("last second") << QTime(23, 59, 59) << u"11:59:59 PM"_s << u"23:59:59"_s;
         QTest::newRow("morning") << QTime(9, 5, 0) << u"9:05:00 AM"_s << u"09:05:00"_s;
+        QTest::newRow("two-digit hour") << QTime(10, 0, 59) << u"10:00:59 AM"_s << u"10:00:59"_s;
     }
     void longTime() {
         QFETCH(QTime, time);

@@ -87,17 +87,31 @@ std::optional<QDate> readDate(const QString& token, const DateTimeConventions& c
     return date;
 }
 
-std::optional<QTime> readTime(const QString& token, int designator) {
-    const QStringList parts = token.split(QLatin1Char(':'));
-    if (parts.size() < 2 || parts.size() > 3)
-        return std::nullopt;
-    for (const QString& part : parts) {
-        if (!allDigits(part) || part.size() > 2)
+// Hours, minutes and optional seconds of one or two digits each, separated by colons.
+std::optional<QTime> readTime(QStringView token, int designator) {
+    int fields[3] = {0, 0, 0};
+    int count = 0;
+    int digits = 0;
+    for (qsizetype i = 0; i <= token.size(); ++i) {
+        if (i == token.size() || token.at(i) == QLatin1Char(':')) {
+            if (digits == 0)
+                return std::nullopt;
+            ++count;
+            digits = 0;
+            if (count == 3 && i < token.size())
+                return std::nullopt; // a fourth field
+            continue;
+        }
+        const QChar c = token.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9') || ++digits > 2)
             return std::nullopt;
+        fields[count] = fields[count] * 10 + (c.unicode() - '0');
     }
-    int hour = parts[0].toInt();
-    const int minute = parts[1].toInt();
-    const int second = parts.size() == 3 ? parts[2].toInt() : 0;
+    if (count < 2)
+        return std::nullopt;
+    int hour = fields[0];
+    const int minute = fields[1];
+    const int second = fields[2];
     if (designator != 0) {
         if (hour > 12)
             return std::nullopt;
@@ -115,13 +129,22 @@ std::optional<QTime> readTime(const QString& token, int designator) {
 
 std::optional<QDateTime> readDateTimeText(const QString& text,
                                           const DateTimeConventions& conventions) {
-    const QStringList tokens = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QString dateToken;
-    QString timeToken;
+    // Read in place: the countdown reads the displayed moments every second.
+    QStringView dateToken;
+    QStringView timeToken;
     int designator = 0; // -1 before noon, +1 after, 0 none
-    for (QString token : tokens) {
-        for (const auto& [word, meaning] :
-             {std::pair{conventions.amDesignator, -1}, std::pair{conventions.pmDesignator, 1}}) {
+    const QStringView whole(text);
+    qsizetype at = 0;
+    while (at < whole.size()) {
+        qsizetype end = whole.indexOf(QLatin1Char(' '), at);
+        if (end < 0)
+            end = whole.size();
+        QStringView token = whole.mid(at, end - at);
+        at = end + 1;
+        if (token.isEmpty())
+            continue;
+        for (const auto& [word, meaning] : {std::pair{QStringView(conventions.amDesignator), -1},
+                                            std::pair{QStringView(conventions.pmDesignator), 1}}) {
             if (!word.isEmpty() && token.endsWith(word, Qt::CaseInsensitive) &&
                 (token.size() == word.size() || token.contains(QLatin1Char(':')))) {
                 if (designator != 0)
@@ -133,7 +156,7 @@ std::optional<QDateTime> readDateTimeText(const QString& text,
         }
         if (token.isEmpty())
             continue;
-        QString& slot = token.contains(QLatin1Char(':')) ? timeToken : dateToken;
+        QStringView& slot = token.contains(QLatin1Char(':')) ? timeToken : dateToken;
         if (!slot.isEmpty())
             return std::nullopt;
         slot = token;
@@ -143,7 +166,7 @@ std::optional<QDateTime> readDateTimeText(const QString& text,
 
     QDate date = fromDateSerial(0);
     if (!dateToken.isEmpty()) {
-        const auto read = readDate(dateToken, conventions);
+        const auto read = readDate(dateToken.toString(), conventions);
         if (!read)
             return std::nullopt;
         date = *read;

@@ -207,6 +207,15 @@ private Q_SLOTS:
         QTest::newRow("two dates") << u"3/11/2010 3/12/2010"_s << QDateTime();
         QTest::newRow("word") << u"Label43"_s << QDateTime();
         QTest::newRow("empty") << u""_s << QDateTime();
+        QTest::newRow("four time fields") << u"3:25:10:05 PM"_s << QDateTime();
+        QTest::newRow("hour alone") << u"3: PM"_s << QDateTime();
+        QTest::newRow("empty minutes") << u"3::10"_s << QDateTime();
+        QTest::newRow("trailing colon") << u"3:25:"_s << QDateTime();
+        QTest::newRow("three-digit minutes") << u"3:025"_s << QDateTime();
+        QTest::newRow("single-digit fields") << u"3:5:7 AM"_s << at(1899, 12, 30, 3, 5, 7);
+        QTest::newRow("designator glued to the time") << u"3:25PM"_s << at(1899, 12, 30, 15, 25);
+        QTest::newRow("two designators") << u"3:25 PM AM"_s << QDateTime();
+        QTest::newRow("designator alone") << u"PM"_s << QDateTime();
     }
     void reading() {
         QFETCH(QString, text);

@@ -13,40 +13,52 @@ int runLength(const QString& pattern, int from, QChar letter) {
     return length;
 }
 
+// Zero-padded to `width` digits; written digit by digit for what dates and times hold.
+QString padded(int n, int width) {
+    if (n < 0 || n > 9999)
+        return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+    QChar digits[4];
+    int count = 0;
+    for (int rest = n; rest != 0 || count < width; rest /= 10)
+        digits[3 - count++] = QLatin1Char(char('0' + rest % 10));
+    return QString(digits + 4 - count, count);
+}
+
 QString twoDigits(int n) {
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return padded(n, 2);
 }
 
 // A day or month field by its run length: 1 the bare number, 2 two digits, 3 the short name,
 // more the full name.
-QString numberOrName(int number, int length, const QString& shortName, const QString& name) {
+QString numberOrName(int number, int length, const QStringList& shortNames,
+                     const QStringList& names, int index) {
     switch (length) {
     case 1:
-        return QString::number(number);
+        return padded(number, 1);
     case 2:
         return twoDigits(number);
     case 3:
-        return shortName;
+        return shortNames.value(index);
     default:
-        return name;
+        return names.value(index);
     }
 }
 
 QString dayPart(const QDate& date, int length, const DateTimeConventions& conventions) {
     const int weekday = date.dayOfWeek() % 7; // Sunday 0
-    return numberOrName(date.day(), length, conventions.shortDayNames.value(weekday),
-                        conventions.dayNames.value(weekday));
+    return numberOrName(date.day(), length, conventions.shortDayNames, conventions.dayNames,
+                        weekday);
 }
 
 QString monthPart(const QDate& date, int length, const DateTimeConventions& conventions) {
     const int month = date.month() - 1; // January 0
-    return numberOrName(date.month(), length, conventions.shortMonthNames.value(month),
-                        conventions.monthNames.value(month));
+    return numberOrName(date.month(), length, conventions.shortMonthNames, conventions.monthNames,
+                        month);
 }
 
 QString yearPart(const QDate& date, int length) {
     if (length >= 3)
-        return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+        return padded(date.year(), 4);
     return twoDigits(date.year() % 100);
 }
 

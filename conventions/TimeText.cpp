@@ -9,15 +9,31 @@ namespace conv {
 QString formatLongTime(const QTime& time, const DateTimeConventions& conventions) {
     if (!time.isValid())
         return {};
-    const QString minutesSeconds = QStringLiteral(":%1:%2")
-                                       .arg(time.minute(), 2, 10, QLatin1Char('0'))
-                                       .arg(time.second(), 2, 10, QLatin1Char('0'));
+    // Written digit by digit: the status display writes the time every second.
+    const auto digit = [](int n) {
+        return QLatin1Char(char('0' + n));
+    };
+    int hour = time.hour();
+    if (conventions.twelveHourClock)
+        hour = hour % 12 == 0 ? 12 : hour % 12;
+    QChar digits[8];
+    int count = 0;
+    if (hour >= 10 || !conventions.twelveHourClock)
+        digits[count++] = digit(hour / 10);
+    digits[count++] = digit(hour % 10);
+    for (const int part : {time.minute(), time.second()}) {
+        digits[count++] = QLatin1Char(':');
+        digits[count++] = digit(part / 10);
+        digits[count++] = digit(part % 10);
+    }
     if (!conventions.twelveHourClock)
-        return QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')) + minutesSeconds;
-    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+        return QString(digits, count);
     const QString& designator =
         time.hour() < 12 ? conventions.amDesignator : conventions.pmDesignator;
-    return QString::number(hour) + minutesSeconds + QLatin1Char(' ') + designator;
+    QString text;
+    text.reserve(count + 1 + designator.size());
+    text.append(digits, count).append(QLatin1Char(' ')).append(designator);
+    return text;
 }
 
 namespace {
@@ -71,17 +87,31 @@ std::optional<QDate> readDate(const QString& token, const DateTimeConventions& c
     return date;
 }
 
-std::optional<QTime> readTime(const QString& token, int designator) {
-    const QStringList parts = token.split(QLatin1Char(':'));
-    if (parts.size() < 2 || parts.size() > 3)
-        return std::nullopt;
-    for (const QString& part : parts) {
-        if (!allDigits(part) || part.size() > 2)
+// Hours, minutes and optional seconds of one or two digits each, separated by colons.
+std::optional<QTime> readTime(QStringView token, int designator) {
+    int fields[3] = {0, 0, 0};
+    int count = 0;
+    int digits = 0;
+    for (qsizetype i = 0; i <= token.size(); ++i) {
+        if (i == token.size() || token.at(i) == QLatin1Char(':')) {
+            if (digits == 0)
+                return std::nullopt;
+            ++count;
+            digits = 0;
+            if (count == 3 && i < token.size())
+                return std::nullopt; // a fourth field
+            continue;
+        }
+        const QChar c = token.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9') || ++digits > 2)
             return std::nullopt;
+        fields[count] = fields[count] * 10 + (c.unicode() - '0');
     }
-    int hour = parts[0].toInt();
-    const int minute = parts[1].toInt();
-    const int second = parts.size() == 3 ? parts[2].toInt() : 0;
+    if (count < 2)
+        return std::nullopt;
+    int hour = fields[0];
+    const int minute = fields[1];
+    const int second = fields[2];
     if (designator != 0) {
         if (hour > 12)
             return std::nullopt;
@@ -99,13 +129,22 @@ std::optional<QTime> readTime(const QString& token, int designator) {
 
 std::optional<QDateTime> readDateTimeText(const QString& text,
                                           const DateTimeConventions& conventions) {
-    const QStringList tokens = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QString dateToken;
-    QString timeToken;
+    // Read in place: the countdown reads the displayed moments every second.
+    QStringView dateToken;
+    QStringView timeToken;
     int designator = 0; // -1 before noon, +1 after, 0 none
-    for (QString token : tokens) {
-        for (const auto& [word, meaning] :
-             {std::pair{conventions.amDesignator, -1}, std::pair{conventions.pmDesignator, 1}}) {
+    const QStringView whole(text);
+    qsizetype at = 0;
+    while (at < whole.size()) {
+        qsizetype end = whole.indexOf(QLatin1Char(' '), at);
+        if (end < 0)
+            end = whole.size();
+        QStringView token = whole.mid(at, end - at);
+        at = end + 1;
+        if (token.isEmpty())
+            continue;
+        for (const auto& [word, meaning] : {std::pair{QStringView(conventions.amDesignator), -1},
+                                            std::pair{QStringView(conventions.pmDesignator), 1}}) {
             if (!word.isEmpty() && token.endsWith(word, Qt::CaseInsensitive) &&
                 (token.size() == word.size() || token.contains(QLatin1Char(':')))) {
                 if (designator != 0)
@@ -117,7 +156,7 @@ std::optional<QDateTime> readDateTimeText(const QString& text,
         }
         if (token.isEmpty())
             continue;
-        QString& slot = token.contains(QLatin1Char(':')) ? timeToken : dateToken;
+        QStringView& slot = token.contains(QLatin1Char(':')) ? timeToken : dateToken;
         if (!slot.isEmpty())
             return std::nullopt;
         slot = token;
@@ -127,7 +166,7 @@ std::optional<QDateTime> readDateTimeText(const QString& text,
 
     QDate date = fromDateSerial(0);
     if (!dateToken.isEmpty()) {
-        const auto read = readDate(dateToken, conventions);
+        const auto read = readDate(dateToken.toString(), conventions);
         if (!read)
             return std::nullopt;
         date = *read;

@@ -46,19 +46,20 @@ CInterfaces::Handle interfaceFrom(const InterfaceRow& row) {
 } // namespace
 
 QString adapterAddressText(const QByteArray& address) {
-    // Formed digit by digit: the speed tick takes a snapshot, addresses and all, every second.
+    // Formed in a buffer and made a text once: the speed tick takes a snapshot, addresses and
+    // all, every second.
     static constexpr char16_t digits[] = u"0123456789ABCDEF";
     const qsizetype bytes = std::min<qsizetype>(address.size(), 8);
-    QString text;
-    text.reserve(bytes * 3);
+    QChar text[8 * 3];
+    qsizetype length = 0;
     for (qsizetype i = 0; i < bytes; ++i) {
         const auto byte = quint8(address.at(i));
         if (i > 0)
-            text += QLatin1Char('-');
-        text += QChar(digits[byte >> 4]);
-        text += QChar(digits[byte & 0xF]);
+            text[length++] = QLatin1Char('-');
+        text[length++] = QChar(digits[byte >> 4]);
+        text[length++] = QChar(digits[byte & 0xF]);
     }
-    return text;
+    return length == 0 ? QString() : QString(text, length);
 }
 
 CIpHelper::CIpHelper(InterfaceCounters& counters)

@@ -164,7 +164,9 @@ std::optional<QList<InterfaceRow>> NetlinkInterfaceCounters::read() {
         return std::nullopt;
     }
     QList<InterfaceRow> rows;
+    rows.reserve(m_known.size() + 1); // as many as last time, as a rule
     QSet<quint32> present;
+    present.reserve(m_known.size() + 1);
     for (;;) {
         const ssize_t received = ::recv(m_socket, m_buffer.data(), m_buffer.size(), 0);
         if (received < 0 && errno == EINTR)
@@ -268,7 +270,7 @@ std::optional<QList<InterfaceRow>> NetlinkInterfaceCounters::read() {
                     row.outUcastPkts = stats.tx_packets; // no multicast split for sending
                     row.outDiscards = stats.tx_dropped;
                     row.outErrors = stats.tx_errors;
-                    rows.append(row);
+                    rows.append(std::move(row));
                 }
             }
             const std::size_t step = align4(header.nlmsg_len);

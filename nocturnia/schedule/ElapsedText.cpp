@@ -1,6 +1,6 @@
 #include "schedule/ElapsedText.h"
 
-#include <QStringList>
+#include <QString>
 
 namespace nocturnia {
 
@@ -12,16 +12,23 @@ QString elapsedText(qint64 seconds) {
     static constexpr Unit units[] = {
         {31536000, " Year"}, {86400, " Day"}, {3600, " Hour"}, {60, " Minute"}, {1, " Second"}};
 
-    QStringList parts;
+    // Appended in place: the countdown writes it every second.
+    QString text;
+    text.reserve(64);
     qint64 rest = qMax<qint64>(seconds, 0);
     for (const Unit& unit : units) {
         const qint64 n = rest / unit.seconds;
         rest -= n * unit.seconds;
-        if (n > 0)
-            parts.append(QString::number(n) + QLatin1String(unit.word) +
-                         (n == 1 ? QString() : QStringLiteral("s")));
+        if (n == 0)
+            continue;
+        if (!text.isEmpty())
+            text += QLatin1String(", ");
+        text += QString::number(n);
+        text += QLatin1String(unit.word);
+        if (n != 1)
+            text += QLatin1Char('s');
     }
-    return parts.join(QStringLiteral(", "));
+    return text;
 }
 
 } // namespace nocturnia

@@ -67,7 +67,7 @@ void SecondTimers::update() {
         m_driver->stop();
     } else if (!m_driver->isActive()) {
         // Computed afresh for every second, so that clock changes and sleeps are followed.
-        m_driver->setInterval(1000 - m_clock.now().time().msec() + kMarginMs);
+        m_driver->setInterval(1000 - m_clock.millisecondOfSecond() + kMarginMs);
         m_driver->start();
     }
 }

@@ -1,3 +1,4 @@
+#include "conventions/Clock.h"
 #include "conventions/DatePattern.h"
 #include "conventions/DateSerial.h"
 #include "conventions/TimeText.h"
@@ -136,6 +137,9 @@ private Q_SLOTS:
         QTest::newRow("five d are four and one") << march11 << u"ddddd"_s << u"Thursday11"_s;
         QTest::newRow("three y") << march11 << u"yyy"_s << u"10y"_s;
         QTest::newRow("year 2000 two digits") << QDate(2000, 2, 29) << u"yy"_s << u"00"_s;
+        QTest::newRow("early year padded")
+            << QDate(987, 6, 3) << u"m/d/yyyy yy"_s << u"6/3/0987 87"_s;
+        QTest::newRow("year 10000") << QDate(10000, 1, 1) << u"yyyy"_s << u"10000"_s;
     }
     void patterns() {
         QFETCH(QDate, date);
@@ -162,6 +166,7 @@ private Q_SLOTS:
         QTest::newRow("noon") << QTime(12, 0, 5) << u"12:00:05 PM"_s << u"12:00:05"_s;
         QTest::newRow("last second") << QTime(23, 59, 59) << u"11:59:59 PM"_s << u"23:59:59"_s;
         QTest::newRow("morning") << QTime(9, 5, 0) << u"9:05:00 AM"_s << u"09:05:00"_s;
+        QTest::newRow("two-digit hour") << QTime(10, 0, 59) << u"10:00:59 AM"_s << u"10:00:59"_s;
     }
     void longTime() {
         QFETCH(QTime, time);
@@ -202,6 +207,15 @@ private Q_SLOTS:
         QTest::newRow("two dates") << u"3/11/2010 3/12/2010"_s << QDateTime();
         QTest::newRow("word") << u"Label43"_s << QDateTime();
         QTest::newRow("empty") << u""_s << QDateTime();
+        QTest::newRow("four time fields") << u"3:25:10:05 PM"_s << QDateTime();
+        QTest::newRow("hour alone") << u"3: PM"_s << QDateTime();
+        QTest::newRow("empty minutes") << u"3::10"_s << QDateTime();
+        QTest::newRow("trailing colon") << u"3:25:"_s << QDateTime();
+        QTest::newRow("three-digit minutes") << u"3:025"_s << QDateTime();
+        QTest::newRow("single-digit fields") << u"3:5:7 AM"_s << at(1899, 12, 30, 3, 5, 7);
+        QTest::newRow("designator glued to the time") << u"3:25PM"_s << at(1899, 12, 30, 15, 25);
+        QTest::newRow("two designators") << u"3:25 PM AM"_s << QDateTime();
+        QTest::newRow("designator alone") << u"PM"_s << QDateTime();
     }
     void reading() {
         QFETCH(QString, text);
@@ -218,6 +232,28 @@ private Q_SLOTS:
         QCOMPARE(british.shortDateOrder, DateTimeConventions::DateOrder::DayMonthYear);
         QCOMPARE(conv::readDateTimeText(QStringLiteral("3/11/2010"), british)->date(),
                  QDate(2010, 11, 3));
+    }
+
+    // The system clock tells the milliseconds without the local time; they must be the local
+    // time's, also in a zone whose offset is not whole hours.
+    void systemClockMillisecondsAreTheLocalTimes() {
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "Asia/Kathmandu");
+        const conv::SystemClock clock;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QDateTime before = clock.now();
+            const int millisecond = clock.millisecondOfSecond();
+            const QDateTime after = clock.now();
+            if (before.time().second() != after.time().second())
+                continue; // a second boundary between the readings
+            QVERIFY(millisecond >= before.time().msec());
+            QVERIFY(millisecond <= after.time().msec());
+            break;
+        }
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
     }
 };
 

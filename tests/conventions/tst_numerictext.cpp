@@ -57,6 +57,27 @@ private Q_SLOTS:
         QTest::newRow("-1e-20") << -1e-20 << u"0.00"_s;
         QTest::newRow("1e-300") << 1e-300 << u"0.00"_s;
         QTest::newRow("just over half a cent") << 0.0051 << u"0.01"_s;
+        // Binary fractions are written exactly up to 15 digits; beyond that the 15-digit
+        // text decides, as for any other value.
+        QTest::newRow("exact half away from zero") << 2.625 << u"2.63"_s;
+        QTest::newRow("negative exact half") << -2.625 << u"-2.63"_s;
+        QTest::newRow("1023 octets") << 1023.0 / 1024.0 << u"1.00"_s;
+        QTest::newRow("one octet") << 1.0 / 1024.0 << u"0.00"_s;
+        QTest::newRow("five octets") << 5.0 / 1024.0 << u"0.00"_s;
+        QTest::newRow("eleven octets") << 11.0 / 1024.0 << u"0.01"_s;
+        QTest::newRow("a gigabyte a second") << 1073741823.0 / 1024.0 << u"1048576.00"_s;
+        QTest::newRow("fifteen-digit integer") << 999999999999999.0 << u"999999999999999.00"_s;
+        QTest::newRow("sixteen digits written as fifteen")
+            << 1000000000000002.0 << u"1000000000000000.00"_s;
+        QTest::newRow("octets beyond fifteen digits")
+            << 9007199254740991.0 / 1024.0 << u"8796093022208.00"_s;
+        QTest::newRow("fifteen digits with a half") << 1099511627775.5 << u"1099511627775.50"_s;
+        QTest::newRow("a half beyond fifteen digits")
+            << 281474976710655.5 << u"281474976710656.00"_s;
+        QTest::newRow("small binary fraction") << 0.0048828125 << u"0.00"_s;
+        QTest::newRow("smallest exact cent half") << 0.005859375 << u"0.01"_s;
+        QTest::newRow("2^-30") << 9.313225746154785e-10 << u"0.00"_s;
+        QTest::newRow("huge") << 1e300 << u"1"_s + QString(300, u'0') + u".00"_s;
     }
     void twoDecimals() {
         QFETCH(double, value);

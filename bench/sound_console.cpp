@@ -14,34 +14,18 @@
 #include "sound/Form1.h"
 #include "support/PrivatePulse.h"
 #include "support/ProcessFigures.h"
+#include "support/Tone.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QProcess>
 #include <QTimer>
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
-
-// Context switches of every thread of the process: each is a wake-up.
-qint64 wakeUps() {
-    qint64 total = 0;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status(tasks.filePath(task) + QStringLiteral("/status"));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("voluntary_ctxt_switches:") ||
-                line.startsWith("nonvoluntary_ctxt_switches:"))
-                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
-    }
-    return total;
-}
 
 void runFor(int ms) {
     QEventLoop loop;
@@ -121,34 +105,17 @@ int main(int argc, char* argv[]) {
         main.mnuExit_Click();
         return 0;
     }
-    // A loud tone; the command follows on the tick after the first loud block.
-    QProcess player;
-    player.setProcessEnvironment(pulse.clientEnvironment());
-    player.start(QStringLiteral("pacat"),
-                 {QStringLiteral("-d"), QStringLiteral("spk"), QStringLiteral("--raw"),
-                  QStringLiteral("--rate=8000"), QStringLiteral("--channels=1"),
-                  QStringLiteral("--format=s16le"), QStringLiteral("--latency-msec=20")});
-    player.waitForStarted();
-    QByteArray tone(8000 * 2 * 5, Qt::Uninitialized);
-    const double pi = std::acos(-1.0);
-    for (int i = 0; i < 8000 * 5; ++i) {
-        const auto sample =
-            qint16(std::lround(0.75 * 32767.0 * std::sin(2.0 * pi * 997.0 * i / 8000)));
-        tone[2 * i] = char(sample & 0xff);
-        tone[2 * i + 1] = char((sample >> 8) & 0xff);
-    }
+    // A loud tone, timed from starting its player; the command follows on the tick after the
+    // first loud block.
     QElapsedTimer toneClock;
     toneClock.start();
-    player.write(tone);
-    player.closeWriteChannel();
+    const Tone tone(pulse, 0.75, 5000);
     while (!main.commands().silentAlarm() && toneClock.elapsed() < 10000)
         runFor(5);
     if (main.commands().silentAlarm())
         std::printf("loud tone to command: %lld ms\n", toneClock.elapsed());
     else
         std::printf("loud tone to command: none within 10 s\n");
-    player.kill();
-    player.waitForFinished();
     main.mnuExit_Click();
     runFor(100);
     return 0;

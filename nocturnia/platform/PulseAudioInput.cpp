@@ -130,8 +130,7 @@ private:
         std::unique_lock lock(session->loopMutex, std::adopt_lock);
         int ready = ::poll(fds, count, 0);
         if (ready == 0 && session->phase == Phase::Recording) {
-            int gatherMs =
-                int(session->blockBytes - session->filled) / samplesPerMs + gatherSlackMs;
+            int gatherMs = session->msUntilBlockTaken();
             if (timeoutMs >= 0)
                 gatherMs = std::min(gatherMs, timeoutMs);
             session->wake.wait_for(lock, std::chrono::milliseconds(gatherMs),
@@ -204,11 +203,14 @@ private:
         recording = true;
     }
 
-    // When this thread will take the block being filled: once the samples it still needs have
-    // been recorded and the gathering sleep that waits for them has passed.
-    void expectNextBlock() {
-        nextBlockTakenAt = steadyMs() + (blockBytes - filled) / samplesPerMs + gatherSlackMs;
+    // How long until this thread takes the block being filled: once the samples it still needs
+    // have been recorded, and the server's last pieces of them have come.
+    int msUntilBlockTaken() const {
+        return int(blockBytes - filled) / samplesPerMs + gatherSlackMs;
     }
+
+    // Tells the window when that is.
+    void expectNextBlock() { nextBlockTakenAt = steadyMs() + msUntilBlockTaken(); }
 
     void fail(const QString& reason) {
         if (phase != Phase::Connecting && phase != Phase::Recording)

@@ -3,8 +3,10 @@
 // lateness of a 1 ms probe timer, in a second run so the probe does not count in the first),
 // and the delay from a loud tone's start to the command. Prints figures; judges nothing.
 // Usage: sound_console [seconds per run, default 30] [--no-console: the same without the
-// console, for the main window's own share | --sink-pace MS: the test server's sink runs every
-// MS milliseconds, default 20, and its monitor hands over a piece of sound as often]
+// console, for the main window's own share] [--sink-pace MS: the test server's sink runs every
+// MS milliseconds, default 20, and its monitor, the default source, hands over a piece of sound
+// as often] [--silent-microphone: the default source is a silent one on its own clock, which
+// hands over as much as the recorder asks for, as a microphone's driver does; no tone is heard]
 
 #include "RealServices.h"
 #include "commands/CommandCatalogue.h"
@@ -39,13 +41,21 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     configureApplication();
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
-
-    const bool withConsole = !(argc > 2 && qstrcmp(argv[2], "--no-console") == 0);
-    const int sinkPaceMs =
-        argc > 3 && qstrcmp(argv[2], "--sink-pace") == 0 ? std::atoi(argv[3]) : 20;
+    bool withConsole = true;
+    bool silentMicrophone = false;
+    int sinkPaceMs = 20;
+    for (int i = 2; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--no-console") == 0)
+            withConsole = false;
+        else if (qstrcmp(argv[i], "--silent-microphone") == 0)
+            silentMicrophone = true;
+        else if (qstrcmp(argv[i], "--sink-pace") == 0 && i + 1 < argc)
+            sinkPaceMs = std::max(1, std::atoi(argv[++i]));
+    }
 
     PrivatePulse pulse;
-    pulse.setSinkPace(std::max(1, sinkPaceMs));
+    pulse.setSinkPace(sinkPaceMs);
+    pulse.setSilentMicrophone(silentMicrophone);
     QString error;
     if (!pulse.start(&error)) {
         std::fprintf(stderr, "no sound server: %s\n", qPrintable(error));
@@ -68,19 +78,22 @@ int main(int argc, char* argv[]) {
 
     const double cpuBefore = cpuSeconds();
     const qint64 wakeBefore = wakeUps();
-    const auto threadsBefore = threadSeconds();
+    const auto threadsBefore = threadFigures();
     runFor(seconds * 1000);
     const double cpu = cpuSeconds() - cpuBefore;
     const qint64 wakes = wakeUps() - wakeBefore;
-    const auto threadsAfter = threadSeconds();
-    std::printf("%s %d s, sink every %d ms:", withConsole ? "sampling" : "without the console",
-                seconds, sinkPaceMs);
+    const auto threadsAfter = threadFigures();
+    std::printf("%s %d s, %s:", withConsole ? "sampling" : "without the console", seconds,
+                silentMicrophone ? "silent microphone"
+                                 : qPrintable(QStringLiteral("sink every %1 ms").arg(sinkPaceMs)));
     std::printf(" CPU %.3f %% of a core, %.1f wake-ups a second\n", 100.0 * cpu / seconds,
                 double(wakes) / seconds);
     for (auto thread = threadsAfter.cbegin(); thread != threadsAfter.cend(); ++thread) {
-        const double share = 100.0 * (thread.value() - threadsBefore.value(thread.key())) / seconds;
+        const ThreadFigures before = threadsBefore.value(thread.key());
+        const double share = 100.0 * (thread->seconds - before.seconds) / seconds;
         if (share >= 0.005)
-            std::printf("  thread %-16s %.3f %%\n", qPrintable(thread.key()), share);
+            std::printf("  thread %-16s %.3f %%, %.1f runs a second\n", qPrintable(thread.key()),
+                        share, double(thread->runs - before.runs) / seconds);
     }
 
     QElapsedTimer clock;
@@ -101,7 +114,7 @@ int main(int argc, char* argv[]) {
     probe.stop();
     std::printf("longest stall of the window's thread: %.2f ms\n", double(worst) / 1e6);
 
-    if (!withConsole) {
+    if (!withConsole || silentMicrophone) {
         main.mnuExit_Click();
         return 0;
     }

@@ -24,24 +24,32 @@ inline long peakRssKiB() {
     return usage.ru_maxrss;
 }
 
-// Time each thread of the process has run, in seconds, by thread name (threads of one name
-// added up; the main thread is "window", the others unnamed by their makers carry the
-// program's name); the kernel counts it in nanoseconds.
-inline QMap<QString, double> threadSeconds() {
-    QMap<QString, double> seconds;
+// What one thread (or the threads of one name) has done so far.
+struct ThreadFigures {
+    double seconds = 0; // time run, user and system
+    qint64 runs = 0;    // times it was put on a core: its wake-ups, near enough
+};
+
+// Each thread of the process by thread name (threads of one name added up; the main thread is
+// "window", the others unnamed by their makers carry the program's name); the kernel counts
+// time in nanoseconds.
+inline QMap<QString, ThreadFigures> threadFigures() {
+    QMap<QString, ThreadFigures> figures;
     const QDir tasks(QStringLiteral("/proc/self/task"));
     for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile name(tasks.filePath(task) + QStringLiteral("/comm"));
         QFile schedule(tasks.filePath(task) + QStringLiteral("/schedstat"));
         if (!name.open(QIODevice::ReadOnly) || !schedule.open(QIODevice::ReadOnly))
             continue;
-        const QByteArray ran = schedule.readAll().split(' ').value(0);
+        // Time on a core in ns, time waiting for one, times put on one.
+        const QList<QByteArray> fields = schedule.readAll().trimmed().split(' ');
         const QString thread = task == QString::number(QCoreApplication::applicationPid())
                                    ? QStringLiteral("window")
                                    : QString::fromUtf8(name.readAll().trimmed());
-        seconds[thread] += ran.toDouble() / 1e9;
+        figures[thread].seconds += fields.value(0).toDouble() / 1e9;
+        figures[thread].runs += fields.value(2).toLongLong();
     }
-    return seconds;
+    return figures;
 }
 
 // Context switches of every thread of the process: each is a wake-up.

@@ -34,4 +34,12 @@ public:
     // a reader need not look before; 0 when it may finish at any moment or the input cannot
     // tell.
     virtual int msUntilNextBlock() const { return 0; }
+
+    // Has `finished` called on the caller's thread soon after each block finishes, from now
+    // until this input is destroyed, so that a reader need not look on its own. False, and
+    // `finished` is never called, when this input cannot tell.
+    virtual bool announceBlocks(std::function<void()> finished) {
+        static_cast<void>(finished);
+        return false;
+    }
 };

@@ -40,11 +40,13 @@ QString reasonOf(pa_context* context) {
 
 struct PulseAudioInput::Session {
     using Refusal = std::function<void(const QString&)>;
+    using Announcement = std::function<void()>;
 
-    Session(int bytes, int answerTimeoutMs, Refusal refused)
+    Session(int bytes, int answerTimeoutMs, Refusal refused, Announcement finished)
         : blockBytes(bytes)
         , answerMs(answerTimeoutMs)
         , refuse(std::move(refused))
+        , announce(std::move(finished))
         , loop(pa_mainloop_new()) {}
 
     ~Session() {
@@ -287,6 +289,7 @@ private:
                 newestBlock.swap(filling);
                 ++blocks;
             }
+            announce();
             // After the first block the swapped-in buffer is the previous block's.
             filling.resize(blockBytes);
             filled = 0;
@@ -349,6 +352,7 @@ private:
     const int blockBytes;
     const int answerMs;
     const Refusal refuse;
+    const Announcement announce;
     pa_mainloop* const loop;
     pa_mainloop_api* api = nullptr;
     std::thread thread;
@@ -389,7 +393,16 @@ QString PulseAudioInput::open(int blockBytes, std::function<void(const QString&)
             &m_receiver, [this, opening, reason] { refusedLater(opening, reason); },
             Qt::QueuedConnection);
     };
-    auto session = std::make_unique<Session>(blockBytes, m_answerTimeoutMs, std::move(refuse));
+    // Likewise each finished block, when announced: the window wakes once a block, however the
+    // server's pieces fall.
+    auto finished = [this, opening] {
+        if (!m_announcing.load())
+            return;
+        QMetaObject::invokeMethod(
+            &m_receiver, [this, opening] { finishedLater(opening); }, Qt::QueuedConnection);
+    };
+    auto session = std::make_unique<Session>(blockBytes, m_answerTimeoutMs, std::move(refuse),
+                                             std::move(finished));
     QString error;
     if (!session->start(&error))
         return error;
@@ -408,6 +421,12 @@ void PulseAudioInput::refusedLater(quint64 opening, const QString& reason) {
         refused(reason);
 }
 
+void PulseAudioInput::finishedLater(quint64 opening) {
+    // A block of a recording closed since is not announced.
+    if (opening == m_openings && m_session && m_finished)
+        m_finished();
+}
+
 void PulseAudioInput::close() {
     m_session.reset();
     m_refused = nullptr;
@@ -423,4 +442,10 @@ quint64 PulseAudioInput::newestBlock(QByteArray& block) const {
 
 int PulseAudioInput::msUntilNextBlock() const {
     return m_session ? m_session->msUntilNextBlock() : 0;
+}
+
+bool PulseAudioInput::announceBlocks(std::function<void()> finished) {
+    m_finished = std::move(finished);
+    m_announcing = bool(m_finished);
+    return true;
 }

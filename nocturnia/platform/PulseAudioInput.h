@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -39,6 +40,7 @@ public:
     bool isRecording() const override;
     quint64 newestBlock(QByteArray& block) const override;
     int msUntilNextBlock() const override;
+    bool announceBlocks(std::function<void()> finished) override;
 
     static constexpr int defaultAnswerTimeoutMs = 3000;
     static constexpr int retryIntervalMs = 500;
@@ -49,6 +51,7 @@ private:
     struct Session;
 
     void refusedLater(quint64 opening, const QString& reason);
+    void finishedLater(quint64 opening);
 
     const int m_answerTimeoutMs;
     // Lives on the thread that made this input: a refusal found on the recorder's thread is
@@ -56,5 +59,7 @@ private:
     QObject m_receiver;
     std::unique_ptr<Session> m_session;
     std::function<void(const QString&)> m_refused;
+    std::function<void()> m_finished;
+    std::atomic<bool> m_announcing{false}; // read on the recorder's thread
     quint64 m_openings = 0; // tells a refusal of an earlier opening from one of the current
 };

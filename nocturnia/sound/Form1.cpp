@@ -35,6 +35,7 @@ const QString thresholdKey = QStringLiteral("Triggers");
 const QString limitKey = QStringLiteral("Sensitivity");
 
 constexpr int blockBytes = 3000;
+constexpr int blockMs = blockBytes / 8; // at 8000 samples a second
 constexpr int normalisationSamples = 100;
 
 quint32 colourRef(int red, int green, int blue) {
@@ -88,6 +89,7 @@ Form1::Form1(Links links, QWidget* parent)
     , Timer2(links.timers.createTimer())
     , Timer3(links.timers.createTimer())
     , m_links(links) {
+    meter.setOnNewLevel([this] { newLevelAnnounced(); });
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Veloxa Audio Sensitive Activation"));
@@ -234,11 +236,22 @@ void Form1::Timer1_Timer() {
     skipQuietTicks();
 }
 
+void Form1::newLevelAnnounced() {
+    // Sampling starts after the start delay.
+    if (!Timer1->isActive())
+        return;
+    Timer1_Timer();
+    Timer1->start(); // the spare tick counts from the level just taken
+}
+
 void Form1::skipQuietTicks() {
     // A tick before the block being recorded can have finished would find nothing: the next
     // tick is the first one by which it can have, still on the ticks' own beat. While the
-    // input cannot tell, every tick looks.
-    const int quietMs = meter.msUntilNewLevel();
+    // input cannot tell, every tick looks. A recording that announces its levels takes each
+    // at once; a spare tick a block late still notices a recording lost.
+    int quietMs = meter.msUntilNewLevel();
+    if (meter.announcesLevels() && meter.recording())
+        quietMs = std::max(quietMs, blockMs);
     const int ticks = std::max(1, (quietMs + samplingTickMs - 1) / samplingTickMs);
     if (Timer1->isActive() && Timer1->interval() != ticks * samplingTickMs)
         Timer1->setInterval(ticks * samplingTickMs);

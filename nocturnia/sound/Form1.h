@@ -120,6 +120,7 @@ private:
     void maximaUpdate();
     void thresholdDisplay();
     void updateBusyLabel();
+    void newLevelAnnounced();
     void skipQuietTicks();
 
     Links m_links;

@@ -20,9 +20,11 @@ bool SoundMeter::StartInput(QWidget* parent) {
     StopInput();
     BufferSize = std::clamp(BufferSize, 1, CopyAreaSize);
     m_parent = parent;
+    m_announced = m_onNewLevel && m_input.announceBlocks(m_onNewLevel);
     const QString error =
         m_input.open(BufferSize, [this](const QString& reason) { refused(reason); });
     if (!error.isEmpty()) {
+        stopAnnouncing();
         m_dialogs.information(parent, QStringLiteral("Nocturnia"), error);
         return false;
     }
@@ -33,6 +35,7 @@ bool SoundMeter::StartInput(QWidget* parent) {
 void SoundMeter::refused(const QString& reason) {
     // The input has closed already.
     m_started = false;
+    stopAnnouncing();
     m_lastBlock = 0;
     m_lastLevel = 0;
     m_dialogs.information(m_parent.data(), QStringLiteral("Nocturnia"), reason);
@@ -43,8 +46,15 @@ void SoundMeter::StopInput() {
         return;
     m_started = false;
     m_input.close();
+    stopAnnouncing();
     m_lastBlock = 0;
     m_lastLevel = 0;
+}
+
+void SoundMeter::stopAnnouncing() {
+    if (m_announced)
+        m_input.announceBlocks(nullptr);
+    m_announced = false;
 }
 
 bool SoundMeter::recording() const {

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class AudioInput;
@@ -43,12 +44,18 @@ public:
     bool recording() const;
     // Milliseconds before which no new figure can come; 0 when one may come at any moment.
     int msUntilNewLevel() const;
+    // Has `newLevel` called soon after each new figure, on this meter's thread, while a
+    // recording that StartInput began runs, when the input can tell; set before StartInput.
+    void setOnNewLevel(std::function<void()> newLevel) { m_onNewLevel = std::move(newLevel); }
+    // Whether the running recording announces its new figures.
+    bool announcesLevels() const { return m_started && m_announced; }
 
     // The peak |byte − 128| of a block: 0 for silence, 128 for a byte of 0, 127 for 255.
     static qint16 peakOf(QByteArrayView block);
 
 private:
     void refused(const QString& reason);
+    void stopAnnouncing();
 
     AudioInput& m_input;
     Dialogs& m_dialogs;
@@ -57,4 +64,6 @@ private:
     quint64 m_lastBlock = 0;
     qint16 m_lastLevel = 0;
     QByteArray m_copy; // the copy area
+    std::function<void()> m_onNewLevel;
+    bool m_announced = false;
 };

@@ -147,6 +147,33 @@ private Q_SLOTS:
         QCOMPARE(input.msUntilNextBlock(), 0);
     }
 
+    // Each finished block is announced once, on the opener's thread, with the block ready to
+    // take; a closed recording announces nothing more.
+    void announcesEachBlockOnTheOpenersThread() {
+        PulseAudioInput input;
+        QList<quint64> announced;
+        QList<QThread*> threads;
+        QVERIFY(input.announceBlocks([&] {
+            QByteArray block;
+            announced << input.newestBlock(block);
+            threads << QThread::currentThread();
+        }));
+        Refusals refusals;
+        QVERIFY(input.open(blockBytes, refusals.handler()).isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return announced.size() >= 3; }, 5000));
+        // A block may finish before the announcement of the one before is taken; never one
+        // twice, none before it is there.
+        QVERIFY(std::is_sorted(announced.cbegin(), announced.cend()));
+        QVERIFY(std::adjacent_find(announced.cbegin(), announced.cend()) == announced.cend());
+        QVERIFY(!announced.contains(0));
+        QVERIFY(std::all_of(threads.cbegin(), threads.cend(),
+                            [](QThread* thread) { return thread == QThread::currentThread(); }));
+        input.close();
+        const auto count = announced.size();
+        QTest::qWait(800); // two blocks' time: a closed recording announces nothing
+        QCOMPARE(announced.size(), count);
+    }
+
     void closeReturnsPromptlyAndStopsRecording() {
         PulseAudioInput input;
         Refusals refusals;

@@ -115,6 +115,29 @@ private Q_SLOTS:
         QCOMPARE(c.form->Text10.text(), u"42"_s);
     }
 
+    // An input that announces its blocks has each level taken at once; a spare tick a block
+    // later notices a recording lost, and then every tick looks again.
+    void announcedLevelsAreTakenAtOnce() {
+        Console c;
+        c.f.audio.announces = true;
+        c.form->Form_Unload(); // opened again below, with announcements
+        c.form->Form_Load();
+        c.f.time.advance(3000);
+        c.f.audio.finishLevel(41);
+        QCOMPARE(c.form->Text10.text(), u"41"_s);
+        QCOMPARE(c.form->Timer1->interval(), 420); // the first tick at or after a block
+        c.f.time.advance(300);
+        c.f.audio.finishLevel(42); // sooner than the spare tick
+        QCOMPARE(c.form->Text10.text(), u"42"_s);
+        c.f.audio.lost = true;
+        c.f.time.advance(419);
+        QVERIFY(!c.form->Frame5->isVisibleTo(c.form));
+        c.f.time.advance(1);
+        QCOMPARE(c.form->Label12->text(), u"No microphone"_s);
+        QVERIFY(c.form->Frame5->isVisibleTo(c.form));
+        QCOMPARE(c.form->Timer1->interval(), 70);
+    }
+
     void triggerFiresOnTheTickAfterTheLoudBlock_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("requests");

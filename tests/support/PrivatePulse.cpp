@@ -13,6 +13,10 @@ const char script[] = "load-module module-native-protocol-unix auth-anonymous=1\
                       "load-module module-null-sink sink_name=spk "
                       "sink_properties=device.description=Test-Speaker\n"
                       "set-default-sink spk\n";
+const char silentMicrophone[] = "load-module module-null-source source_name=mic "
+                                "format=s16le rate=48000 channels=2 "
+                                "description=Test-Microphone\n"
+                                "set-default-source mic\n";
 } // namespace
 
 void dieWithParent(QProcess& process) {
@@ -30,7 +34,8 @@ bool PrivatePulse::start(QString* error) {
     }
     const QString scriptPath = m_runtime.filePath(QStringLiteral("test.pa"));
     QFile scriptFile(scriptPath);
-    if (!scriptFile.open(QIODevice::WriteOnly) || scriptFile.write(script) < 0) {
+    if (!scriptFile.open(QIODevice::WriteOnly) || scriptFile.write(script) < 0 ||
+        (m_silentMicrophone && scriptFile.write(silentMicrophone) < 0)) {
         *error = QStringLiteral("cannot write ") + scriptPath;
         return false;
     }

@@ -18,6 +18,10 @@ public:
     // How often the sink runs, and so how often its monitor hands recorders a piece of sound:
     // every this many milliseconds. Takes effect at the next start.
     void setSinkPace(int milliseconds) { m_sinkPaceMs = milliseconds; }
+    // Makes the default source a silent one that runs on its own clock and hands a recorder
+    // as much as it asks for at once, as a microphone's driver does, in place of the sink's
+    // monitor, which hands over a piece every time the sink runs. Takes effect at the next start.
+    void setSilentMicrophone(bool silent) { m_silentMicrophone = silent; }
 
     // Starts the server and waits until it accepts clients; false with the reason in error.
     bool start(QString* error);
@@ -33,6 +37,7 @@ private:
     QProcess m_daemon;
     QProcess m_keepAlive;
     int m_sinkPaceMs = 20;
+    bool m_silentMicrophone = false;
 };
 
 // Makes a child process die with the test, so that a crashed test leaves nothing running.

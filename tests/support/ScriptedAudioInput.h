@@ -16,7 +16,13 @@ public:
     QStringList calls; // "open 3000", "close"
     bool lost = false; // the recording is gone while set
     int blockBytes = 0;
-    int quietMs = 0; // what it says of the time until its next block
+    int quietMs = 0;        // what it says of the time until its next block
+    bool announces = false; // whether it tells of each finished block
+
+    bool announceBlocks(std::function<void()> finished) override {
+        m_announce = std::move(finished);
+        return announces;
+    }
 
     int msUntilNextBlock() const override { return m_open ? quietMs : 0; }
 
@@ -62,6 +68,8 @@ public:
     void finish(const QByteArray& block) {
         m_newest = block;
         ++m_blocks;
+        if (announces && m_open && m_announce)
+            m_announce();
     }
     // A finished block of silence with one sample `level` above it: its figure is `level`.
     void finishLevel(int level) {
@@ -75,6 +83,7 @@ public:
 private:
     bool m_open = false;
     std::function<void(const QString&)> m_refused;
+    std::function<void()> m_announce;
     QByteArray m_newest;
     quint64 m_blocks = 0;
 };

@@ -87,6 +87,7 @@ private Q_SLOTS:
 
 private:
     bool resetLogind();
+    bool setWithFlagsMethods(const QString& code);
     bool useSessionManager(const QString& name);
     bool settle(LogindPowerRequests& requests);
 
@@ -125,17 +126,23 @@ void tst_Power::cleanupTestCase() {
 
 // The template lacks the *WithFlags methods and the session look-up of current logind.
 bool tst_Power::resetLogind() {
-    bool ok = true;
-    for (const char* method :
-         {"PowerOffWithFlags", "RebootWithFlags", "SuspendWithFlags", "HibernateWithFlags"})
-        ok &= m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
-                                 QString(), QString());
+    bool ok = setWithFlagsMethods(QString());
     ok &= m_logind.addMethod(logindManager, QStringLiteral("GetSessionByPID"), QStringLiteral("u"),
                              QStringLiteral("o"),
                              QStringLiteral("ret = '/org/freedesktop/login1/session/_31'"));
     ok &= m_logind.addMethod(logindManager, QStringLiteral("CanHibernate"), QString(),
                              QStringLiteral("s"), QStringLiteral("ret = 'yes'"));
     m_logind.clearCalls();
+    return ok;
+}
+
+// Every *WithFlags method of logind runs `code`.
+bool tst_Power::setWithFlagsMethods(const QString& code) {
+    bool ok = true;
+    for (const char* method :
+         {"PowerOffWithFlags", "RebootWithFlags", "SuspendWithFlags", "HibernateWithFlags"})
+        ok &= m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
+                                 QString(), code);
     return ok;
 }
 
@@ -309,10 +316,7 @@ void tst_Power::plainCallsOnOlderLogind() {
     QFETCH(int, kind);
     QFETCH(bool, force);
     QFETCH(QStringList, logindCalls);
-    for (const char* method :
-         {"PowerOffWithFlags", "RebootWithFlags", "SuspendWithFlags", "HibernateWithFlags"})
-        QVERIFY(m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
-                                   QString(), withFlagsCode));
+    QVERIFY(setWithFlagsMethods(withFlagsCode));
 
     CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 

@@ -90,6 +90,8 @@ private:
     bool setWithFlagsMethods(const QString& code);
     bool useSessionManager(const QString& name);
     bool settle(LogindPowerRequests& requests);
+    void checkCallsOnceSettled(const QStringList& logindCalls,
+                               const QStringList& sessionManagerCalls = {});
 
     PrivateBus m_systemBus{QStringLiteral("tst_power_system")};
     PrivateBus m_sessionBus{QStringLiteral("tst_power_session")};
@@ -177,6 +179,15 @@ bool tst_Power::useSessionManager(const QString& name) {
 bool tst_Power::settle(LogindPowerRequests& requests) {
     QSignalSpy settled(&requests, &LogindPowerRequests::settled);
     return !requests.isBusy() || settled.wait(5000);
+}
+
+// Once the requests settle: what logind and the session manager, where there is one, were asked.
+void tst_Power::checkCallsOnceSettled(const QStringList& logindCalls,
+                                      const QStringList& sessionManagerCalls) {
+    QVERIFY(settle(*m_requests));
+    QCOMPARE(m_logind.calls(), withPid(logindCalls));
+    if (!m_desktop.isEmpty())
+        QCOMPARE(m_sessionManager.calls(), sessionManagerCalls);
 }
 
 void tst_Power::requestsForEachKind_data() {
@@ -275,10 +286,7 @@ void tst_Power::requestsForEachKind() {
     CPower power(*m_requests);
     power.ShutDown(static_cast<PowerKind>(kind), force);
 
-    QVERIFY(settle(*m_requests));
-    QCOMPARE(m_logind.calls(), withPid(logindCalls));
-    if (!sessionManager.isEmpty())
-        QCOMPARE(m_sessionManager.calls(), sessionManagerCalls);
+    checkCallsOnceSettled(logindCalls, sessionManagerCalls);
 }
 
 void tst_Power::plainCallsOnOlderLogind_data() {
@@ -320,8 +328,7 @@ void tst_Power::plainCallsOnOlderLogind() {
 
     CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 
-    QVERIFY(settle(*m_requests));
-    QCOMPARE(m_logind.calls(), logindCalls);
+    checkCallsOnceSettled(logindCalls);
 }
 
 void tst_Power::refusalIsOnlyLogged_data() {
@@ -375,10 +382,7 @@ void tst_Power::refusalIsOnlyLogged() {
 
     CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 
-    QVERIFY(settle(*m_requests));
-    QCOMPARE(m_logind.calls(), withPid(logindCalls));
-    if (!sessionManager.isEmpty())
-        QCOMPARE(m_sessionManager.calls(), sessionManagerCalls);
+    checkCallsOnceSettled(logindCalls, sessionManagerCalls);
 }
 
 void tst_Power::privilegeStepOnlyWithLogind_data() {

@@ -114,6 +114,12 @@ struct Armed {
         speed.Label37.setText(download);
         speed.Label42.setText(upload);
     }
+    // Armed on the speed method with both thresholds at 100 KBs and both figures below them.
+    void armQuietUnder100() {
+        speedMethod(QStringLiteral("100"), QStringLiteral("100"));
+        figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
+        arm();
+    }
 };
 
 const qint64 kMinute = qint64(60) * 1000;
@@ -250,9 +256,7 @@ private Q_SLOTS:
 
     void speedConditionFiresAfterFiveQuietMinutes() {
         Armed f;
-        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
-        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
-        f.arm();
+        f.armQuietUnder100();
         QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("Shutdown Computer will occur when DL is less then 100 KBs and UP "
                                 "is less then 100 KBs"));
@@ -267,9 +271,7 @@ private Q_SLOTS:
 
     void aFigureAboveItsThresholdStartsTheFiveMinutesAgain() {
         Armed f;
-        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
-        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
-        f.arm();
+        f.armQuietUnder100();
         f.time.advance(2 * kMinute);
         f.figures(QStringLiteral("100.50"), QStringLiteral("3.10"));
         f.time.advance(1000);
@@ -316,9 +318,7 @@ private Q_SLOTS:
 
     void aCountLeftRunningByDisarmingCanFireTheNextArmingEarlyOnce() {
         Armed f;
-        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
-        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
-        f.arm();
+        f.armQuietUnder100();
         f.time.advance(3 * kMinute);
         f.arm(); // disarm: the count goes on
         QVERIFY(!f.armed());

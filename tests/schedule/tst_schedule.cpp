@@ -1,5 +1,4 @@
 #include "base/ClickableLabel.h"
-#include "base/ErrorMessageSink.h"
 #include "base/SpeedFigures.h"
 #include "base/WindowRegistry.h"
 #include "commands/AlarmStop.h"
@@ -18,6 +17,7 @@
 #include "support/ManualTime.h"
 #include "support/RecordingAlarmPlayer.h"
 #include "support/RecordingDialogs.h"
+#include "support/RecordingErrors.h"
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
 
@@ -35,11 +35,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class NoErrors final : public nocturnia::ErrorMessageSink {
-public:
-    void showError(const QString&) override {}
-};
-
 // The schedule on its own, as the main window builds it: the page, the details, the alarm
 // panel and the operations behind the commands, with doubles for the system and a stand-in
 // date picker. The clock stands half-way through 22:15:30 on 9 December 2026; the second ticks
@@ -50,7 +45,7 @@ struct Armed {
     RecordingAlarmPlayer player;
     RecordingDialogs dialogs;
     RecordingFileOpener opener;
-    NoErrors errors;
+    RecordingErrors errors;
     WindowRegistry windows;
     QWidget window;
     QGroupBox* Frame8 = new QGroupBox(&window);

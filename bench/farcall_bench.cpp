@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
         return 1;
     Main& main = *rig.main;
     QElapsedTimer sinceConnect;
-    rig.timeRequests([&] { return double(sinceConnect.nsecsElapsed()) / 1e6; });
+    rig.timeRequestsSince(sinceConnect);
     quint16 port = 0;
     {
         QTcpServer probe;

@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     Main& main = *rig.main;
     QTemporaryDir incoming;
     QElapsedTimer sinceDrop;
-    rig.timeRequests([&] { return double(sinceDrop.nsecsElapsed()) / 1e6; });
+    rig.timeRequestsSince(sinceDrop);
     main.wireless->BrowseFolder1->setPath(incoming.path());
     main.wireless->Check1->setChecked(true);
 

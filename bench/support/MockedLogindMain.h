@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QList>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -93,6 +94,10 @@ public:
         power->noted = [this, delayMs = std::move(delayMs)] {
             delaysMs << delayMs();
         };
+    }
+    // The same with each delay counted from the last start of `cause`.
+    void timeRequestsSince(const QElapsedTimer& cause) {
+        timeRequests([&cause] { return double(cause.nsecsElapsed()) / 1e6; });
     }
     QList<double> delaysMs;
 

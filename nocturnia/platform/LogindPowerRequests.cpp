@@ -273,20 +273,19 @@ void LogindPowerRequests::request(PowerAction action, bool forced) {
                      sendRequest(*m_sessionBus, *polite);
                      return;
                  }
-                 if (action == PowerAction::LogOff)
-                     terminateOwnSession();
-                 else
-                     requestFromLogind(action, forced);
+                 requestFromLogind(action, forced);
              });
         return;
     }
-    if (action == PowerAction::LogOff)
-        terminateOwnSession();
-    else
-        requestFromLogind(action, forced);
+    requestFromLogind(action, forced);
 }
 
+// Logging off ends the program's own session; the other actions have methods of their own.
 void LogindPowerRequests::requestFromLogind(PowerAction action, bool forced) {
+    if (action == PowerAction::LogOff) {
+        terminateOwnSession();
+        return;
+    }
     const QString method = logindMethod(action);
     QDBusMessage withFlags = logindRequest(method + QLatin1String("WithFlags"));
     withFlags << QVariant::fromValue(forced ? skipInhibitors : rootChecksInhibitors);

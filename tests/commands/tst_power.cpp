@@ -87,8 +87,11 @@ private Q_SLOTS:
 
 private:
     bool resetLogind();
+    bool setWithFlagsMethods(const QString& code);
     bool useSessionManager(const QString& name);
     bool settle(LogindPowerRequests& requests);
+    void checkCallsOnceSettled(const QStringList& logindCalls,
+                               const QStringList& sessionManagerCalls = {});
 
     PrivateBus m_systemBus{QStringLiteral("tst_power_system")};
     PrivateBus m_sessionBus{QStringLiteral("tst_power_session")};
@@ -125,17 +128,23 @@ void tst_Power::cleanupTestCase() {
 
 // The template lacks the *WithFlags methods and the session look-up of current logind.
 bool tst_Power::resetLogind() {
-    bool ok = true;
-    for (const char* method :
-         {"PowerOffWithFlags", "RebootWithFlags", "SuspendWithFlags", "HibernateWithFlags"})
-        ok &= m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
-                                 QString(), QString());
+    bool ok = setWithFlagsMethods(QString());
     ok &= m_logind.addMethod(logindManager, QStringLiteral("GetSessionByPID"), QStringLiteral("u"),
                              QStringLiteral("o"),
                              QStringLiteral("ret = '/org/freedesktop/login1/session/_31'"));
     ok &= m_logind.addMethod(logindManager, QStringLiteral("CanHibernate"), QString(),
                              QStringLiteral("s"), QStringLiteral("ret = 'yes'"));
     m_logind.clearCalls();
+    return ok;
+}
+
+// Every *WithFlags method of logind runs `code`.
+bool tst_Power::setWithFlagsMethods(const QString& code) {
+    bool ok = true;
+    for (const char* method :
+         {"PowerOffWithFlags", "RebootWithFlags", "SuspendWithFlags", "HibernateWithFlags"})
+        ok &= m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
+                                 QString(), code);
     return ok;
 }
 
@@ -170,6 +179,15 @@ bool tst_Power::useSessionManager(const QString& name) {
 bool tst_Power::settle(LogindPowerRequests& requests) {
     QSignalSpy settled(&requests, &LogindPowerRequests::settled);
     return !requests.isBusy() || settled.wait(5000);
+}
+
+// Once the requests settle: what logind and the session manager, where there is one, were asked.
+void tst_Power::checkCallsOnceSettled(const QStringList& logindCalls,
+                                      const QStringList& sessionManagerCalls) {
+    QVERIFY(settle(*m_requests));
+    QCOMPARE(m_logind.calls(), withPid(logindCalls));
+    if (!m_desktop.isEmpty())
+        QCOMPARE(m_sessionManager.calls(), sessionManagerCalls);
 }
 
 void tst_Power::requestsForEachKind_data() {
@@ -268,10 +286,7 @@ void tst_Power::requestsForEachKind() {
     CPower power(*m_requests);
     power.ShutDown(static_cast<PowerKind>(kind), force);
 
-    QVERIFY(settle(*m_requests));
-    QCOMPARE(m_logind.calls(), withPid(logindCalls));
-    if (!sessionManager.isEmpty())
-        QCOMPARE(m_sessionManager.calls(), sessionManagerCalls);
+    checkCallsOnceSettled(logindCalls, sessionManagerCalls);
 }
 
 void tst_Power::plainCallsOnOlderLogind_data() {
@@ -309,15 +324,11 @@ void tst_Power::plainCallsOnOlderLogind() {
     QFETCH(int, kind);
     QFETCH(bool, force);
     QFETCH(QStringList, logindCalls);
-    for (const char* method :
-         {"PowerOffWithFlags", "RebootWithFlags", "SuspendWithFlags", "HibernateWithFlags"})
-        QVERIFY(m_logind.addMethod(logindManager, QString::fromLatin1(method), QStringLiteral("t"),
-                                   QString(), withFlagsCode));
+    QVERIFY(setWithFlagsMethods(withFlagsCode));
 
     CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 
-    QVERIFY(settle(*m_requests));
-    QCOMPARE(m_logind.calls(), logindCalls);
+    checkCallsOnceSettled(logindCalls);
 }
 
 void tst_Power::refusalIsOnlyLogged_data() {
@@ -371,10 +382,7 @@ void tst_Power::refusalIsOnlyLogged() {
 
     CPower(*m_requests).ShutDown(static_cast<PowerKind>(kind), force);
 
-    QVERIFY(settle(*m_requests));
-    QCOMPARE(m_logind.calls(), withPid(logindCalls));
-    if (!sessionManager.isEmpty())
-        QCOMPARE(m_sessionManager.calls(), sessionManagerCalls);
+    checkCallsOnceSettled(logindCalls, sessionManagerCalls);
 }
 
 void tst_Power::privilegeStepOnlyWithLogind_data() {

@@ -1,5 +1,4 @@
 #include "base/ClickableLabel.h"
-#include "base/ErrorMessageSink.h"
 #include "base/StateField.h"
 #include "base/WindowRegistry.h"
 #include "commands/AlarmStop.h"
@@ -8,6 +7,7 @@
 #include "support/ManualTime.h"
 #include "support/RecordingAlarmPlayer.h"
 #include "support/RecordingDialogs.h"
+#include "support/RecordingErrors.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -23,12 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class NoErrors final : public nocturnia::ErrorMessageSink {
-public:
-    QStringList shown;
-    void showError(const QString& text) override { shown << text; }
-};
-
 const qint64 kMinute = qint64(60) * 1000;
 
 // The alarm panel in a window of its own, with a recording player and the snooze timer on a
@@ -41,7 +35,7 @@ struct Panel {
     WindowRegistry windows;
     QString scheduleTime = QStringLiteral("7:30:00 AM");
     ManualTime time;
-    NoErrors errors;
+    RecordingErrors errors;
     nocturnia::utimerCTL Snooze{time, errors};
     WakeUpAlarm alarm;
 

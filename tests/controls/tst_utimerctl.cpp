@@ -1,6 +1,6 @@
-#include "base/ErrorMessageSink.h"
 #include "controls/utimerCTL.h"
 #include "support/ManualTime.h"
+#include "support/RecordingErrors.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -23,12 +23,6 @@ conv::PropertyBag disabledMinutes(qint16 minutes) {
     bag.write(QStringLiteral("Enabled"), false);
     return bag;
 }
-
-class RecordingErrors final : public nocturnia::ErrorMessageSink {
-public:
-    void showError(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
 
 // A control on a manual clock; its events are logged as "Name n @ms since the start".
 struct Rig {

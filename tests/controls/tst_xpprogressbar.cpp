@@ -4,24 +4,17 @@
 #include "controls/XP_ProgressBar.h"
 #include "conventions/Canvas.h"
 #include "conventions/ColourRef.h"
+#include "support/Rgb.h"
 
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <tuple>
 
 using nocturnia::ProgressBarLook;
 using nocturnia::XP_ProgressBar;
 namespace paint = nocturnia::progressbarpaint;
 
 namespace {
-
-using Rgb = std::tuple<int, int, int>;
-
-Rgb rgb(const QImage& image, int x, int y) {
-    const QColor c = image.pixelColor(x, y);
-    return {c.red(), c.green(), c.blue()};
-}
 
 // A colour reference in the platform's layout 0xBBGGRR.
 Rgb bgr(quint32 ref) {
@@ -408,10 +401,7 @@ private Q_SLOTS:
         QImage image(10, 10, QImage::Format_RGB32);
         image.fill(Qt::white);
         bar->DrawLine(1, 5, 8, 5, image, XP_ProgressBar::DefaultColor);
-        const Rgb highlight = [&] {
-            const QColor c = bar->palette().color(QPalette::Highlight);
-            return Rgb(c.red(), c.green(), c.blue());
-        }();
+        const Rgb highlight = rgb(bar->palette().color(QPalette::Highlight));
         QCOMPARE(rgb(image, 1, 5), highlight);
         QCOMPARE(rgb(image, 7, 5), highlight);
         QCOMPARE(rgb(image, 8, 5), White); // to the point, not through it

@@ -5,6 +5,7 @@
 #include "datora/CommandButton.h"
 #include "datora/LibraryContext.h"
 #include "support/ManualTime.h"
+#include "support/Rgb.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -14,17 +15,6 @@
 using datora::CommandButton;
 
 namespace {
-
-using Rgb = std::tuple<int, int, int>;
-
-Rgb rgb(const QImage& image, int x, int y) {
-    const QColor c = image.pixelColor(x, y);
-    return {c.red(), c.green(), c.blue()};
-}
-
-Rgb rgb(const QColor& c) {
-    return {c.red(), c.green(), c.blue()};
-}
 
 datora::ButtonFace face() {
     datora::ButtonFace look;

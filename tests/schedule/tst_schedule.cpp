@@ -1,5 +1,4 @@
 #include "base/ClickableLabel.h"
-#include "base/ErrorMessageSink.h"
 #include "base/SpeedFigures.h"
 #include "base/WindowRegistry.h"
 #include "commands/AlarmStop.h"
@@ -18,6 +17,7 @@
 #include "support/ManualTime.h"
 #include "support/RecordingAlarmPlayer.h"
 #include "support/RecordingDialogs.h"
+#include "support/RecordingErrors.h"
 #include "support/RecordingFileOpener.h"
 #include "support/RecordingPowerRequests.h"
 
@@ -35,11 +35,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class NoErrors final : public nocturnia::ErrorMessageSink {
-public:
-    void showError(const QString&) override {}
-};
-
 // The schedule on its own, as the main window builds it: the page, the details, the alarm
 // panel and the operations behind the commands, with doubles for the system and a stand-in
 // date picker. The clock stands half-way through 22:15:30 on 9 December 2026; the second ticks
@@ -50,7 +45,7 @@ struct Armed {
     RecordingAlarmPlayer player;
     RecordingDialogs dialogs;
     RecordingFileOpener opener;
-    NoErrors errors;
+    RecordingErrors errors;
     WindowRegistry windows;
     QWidget window;
     QGroupBox* Frame8 = new QGroupBox(&window);
@@ -113,6 +108,12 @@ struct Armed {
     void figures(const QString& download, const QString& upload) {
         speed.Label37.setText(download);
         speed.Label42.setText(upload);
+    }
+    // Armed on the speed method with both thresholds at 100 KBs and both figures below them.
+    void armQuietUnder100() {
+        speedMethod(QStringLiteral("100"), QStringLiteral("100"));
+        figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
+        arm();
     }
 };
 
@@ -250,9 +251,7 @@ private Q_SLOTS:
 
     void speedConditionFiresAfterFiveQuietMinutes() {
         Armed f;
-        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
-        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
-        f.arm();
+        f.armQuietUnder100();
         QCOMPARE(f.details.Label35->text(),
                  QStringLiteral("Shutdown Computer will occur when DL is less then 100 KBs and UP "
                                 "is less then 100 KBs"));
@@ -267,9 +266,7 @@ private Q_SLOTS:
 
     void aFigureAboveItsThresholdStartsTheFiveMinutesAgain() {
         Armed f;
-        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
-        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
-        f.arm();
+        f.armQuietUnder100();
         f.time.advance(2 * kMinute);
         f.figures(QStringLiteral("100.50"), QStringLiteral("3.10"));
         f.time.advance(1000);
@@ -316,9 +313,7 @@ private Q_SLOTS:
 
     void aCountLeftRunningByDisarmingCanFireTheNextArmingEarlyOnce() {
         Armed f;
-        f.speedMethod(QStringLiteral("100"), QStringLiteral("100"));
-        f.figures(QStringLiteral("12.50"), QStringLiteral("3.10"));
-        f.arm();
+        f.armQuietUnder100();
         f.time.advance(3 * kMinute);
         f.arm(); // disarm: the count goes on
         QVERIFY(!f.armed());

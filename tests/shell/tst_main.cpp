@@ -166,8 +166,7 @@ private Q_SLOTS:
 
     void datePickerTakesItsDesignThenToday() {
         Fixture f;
-        f.controls.available = true;
-        Main& main = f.load();
+        Main& main = f.loadWithPicker();
         QCOMPARE(main.KiroXPDTPicker1, f.controls.made);
         QCOMPARE(main.KiroXPDTPicker1->parentWidget(), main.page->Frame12);
         FakePicker& picker = *f.controls.made;
@@ -483,9 +482,8 @@ private Q_SLOTS:
         QFETCH(QString, left);
         Fixture f;
         f.conventions = conv::DateTimeConventions::fromLocale(QLocale(locale));
-        f.controls.available = true;
         f.time.setNow(now);
-        Main& main = f.load();
+        Main& main = f.loadWithPicker();
         main.page->CmbOption->setCurrentText(QStringLiteral("Shutdown Computer"));
         main.page->DT->setTime(scheduled.time());
         main.KiroXPDTPicker1->setProperty("Value", conv::toDateSerial(scheduled.date()));

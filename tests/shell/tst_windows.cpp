@@ -1,8 +1,8 @@
-#include "base/ErrorMessageSink.h"
 #include "commands/AlarmStop.h"
 #include "commands/SilentAlarm.h"
 #include "support/MainFixture.h"
 #include "support/PaintedWindow.h"
+#include "support/RecordingErrors.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,11 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-class NoErrors final : public nocturnia::ErrorMessageSink {
-public:
-    void showError(const QString&) override {}
-};
 
 int darkPixels(const QImage& image) {
     int dark = 0;
@@ -69,7 +64,7 @@ private Q_SLOTS:
     void alarmWindowShowsItsLinks() {
         RecordingAlarmPlayer player;
         ManualTime time;
-        NoErrors errors;
+        RecordingErrors errors;
         nocturnia::utimerCTL snooze(time, errors);
         auto* window = new AlarmStop(player, snooze, u"7:30:00 AM"_s);
         window->show();

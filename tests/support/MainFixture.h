@@ -124,4 +124,9 @@ struct Fixture {
         make().Form_Load();
         return *main;
     }
+    // With the library's date picker standing in, so that no word about a missing one shows.
+    Main& loadWithPicker() {
+        controls.available = true;
+        return load();
+    }
 };

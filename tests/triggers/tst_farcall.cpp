@@ -92,8 +92,7 @@ int openDescriptors() {
 // A main window whose network trigger listens on a free port, "Shutdown Computer" selected.
 struct Network {
     Fixture f;
-    // With the date picker, so no word about a missing one.
-    Main& main = (f.controls.available = true, f.load());
+    Main& main = f.loadWithPicker();
     WirelessPage& page = *main.wireless;
     Farcall& farcall = *page.farcall;
     quint16 port = freePort();
@@ -131,8 +130,7 @@ private Q_SLOTS:
         f.settings.write(u"Nocturnia"_s, u"Settings"_s, u"FarcallMobile"_s, u"1"_s);
         const quint16 port = freePort();
         f.settings.write(u"Nocturnia"_s, u"Settings"_s, u"FarcallPort"_s, QString::number(port));
-        f.controls.available = true; // no word about a missing date picker
-        Main& main = f.load();
+        Main& main = f.loadWithPicker();
         QCOMPARE(f.listener.listens, QList<quint16>{port}); // once, at the end of the load
         QCOMPARE(main.loadReport().mid(main.loadReport().size() - 2),
                  (QStringList{u"sockets"_s, u"listening"_s}));
@@ -147,8 +145,7 @@ private Q_SLOTS:
 
     void uncheckedMeansNoSocket() {
         Fixture f;
-        f.controls.available = true; // no word about a missing date picker
-        Main& main = f.load();       // the box as designed: unchecked
+        Main& main = f.loadWithPicker(); // the box as designed: unchecked
         QVERIFY(!f.listener.isListening());
         QCOMPARE(main.wireless->FarcallStatus->text(), u"Disabled."_s);
         Network n;
@@ -368,8 +365,7 @@ private Q_SLOTS:
         for (const QString& key : {u"FarcallMobile"_s, u"FarcallPort"_s, u"FarcallLocalOnly"_s})
             again.settings.write(u"Nocturnia"_s, u"Settings"_s, key, stored(key));
         n.page.Check6->setChecked(false); // frees the port
-        again.controls.available = true;  // no word about a missing date picker
-        Main& main = again.load();
+        Main& main = again.loadWithPicker();
         QVERIFY(main.wireless->Check6->isChecked());
         QCOMPARE(main.wireless->FarcallPort->value(), int(n.port));
         QVERIFY(!main.wireless->FarcallLocalOnly->isChecked());
@@ -386,8 +382,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         Fixture f;
         f.settings.write(u"Nocturnia"_s, u"Settings"_s, u"FarcallPort"_s, text);
-        f.controls.available = true; // no word about a missing date picker
-        Main& main = f.load();
+        Main& main = f.loadWithPicker();
         QCOMPARE(main.wireless->FarcallPort->value(), 80);
         QVERIFY(main.wireless->FarcallLocalOnly->isChecked());
     }

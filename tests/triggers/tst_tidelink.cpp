@@ -21,8 +21,7 @@ namespace {
 // A main window whose folder trigger watches "incoming" in the fixture's folder, enabled.
 struct Trigger {
     Fixture f;
-    // With the date picker, so no word about a missing one.
-    Main& main = (f.controls.available = true, f.load());
+    Main& main = f.loadWithPicker();
     WirelessPage& page = *main.wireless;
     Tidelink& tidelink = *page.tidelink;
     QString folder = f.dir.filePath(u"incoming"_s);
@@ -321,8 +320,7 @@ private Q_SLOTS:
         Fixture again;
         again.settings.write(u"Nocturnia"_s, u"Settings"_s, u"Folder"_s, t.folder);
         again.settings.write(u"Nocturnia"_s, u"Settings"_s, u"Tidelink"_s, u"1"_s);
-        again.controls.available = true; // no word about a missing date picker
-        Main& main = again.load();
+        Main& main = again.loadWithPicker();
         QCOMPARE(main.wireless->BrowseFolder1->path(), t.folder);
         QVERIFY(main.wireless->Check1->isChecked());
     }

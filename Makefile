@@ -31,3 +31,4 @@ bench: build
 	bench/farcall-bench.sh
 	bench/sound-console.sh
 	bench/sound-console.sh 30 --sink-pace 42
+	bench/sound-console.sh 30 --silent-microphone

@@ -1,6 +1,8 @@
 // The sound console sampling a private sound server's default source: CPU share and
 // wake-ups a second of the whole process, the longest stall of the window's thread (the worst
-// lateness of a 1 ms probe timer, in a second run so the probe does not count in the first),
+// lateness of a 1 ms probe timer, in a second run so the probe does not count in the first,
+// and apart from it the longest the thread was busy between two sleeps: a stall longer than
+// that is time the thread waited for a core),
 // and the delay from a loud tone's start to the command. Prints figures; judges nothing.
 // Usage: sound_console [seconds per run, default 30] [--no-console: the same without the
 // console, for the main window's own share] [--sink-pace MS: the test server's sink runs every
@@ -18,6 +20,7 @@
 #include "support/ProcessFigures.h"
 #include "support/Tone.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -109,10 +112,24 @@ int main(int argc, char* argv[]) {
         last = now;
     });
     clock.start();
+    // The thread's own share of a stall: from waking to going to sleep again.
+    qint64 awokeAt = -1;
+    qint64 longestBusy = 0;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const auto awake = QObject::connect(dispatcher, &QAbstractEventDispatcher::awake,
+                                        [&] { awokeAt = clock.nsecsElapsed(); });
+    const auto asleep = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] {
+        if (awokeAt >= 0)
+            longestBusy = std::max(longestBusy, clock.nsecsElapsed() - awokeAt);
+        awokeAt = -1;
+    });
     probe.start();
     runFor(seconds * 1000);
     probe.stop();
-    std::printf("longest stall of the window's thread: %.2f ms\n", double(worst) / 1e6);
+    QObject::disconnect(awake);
+    QObject::disconnect(asleep);
+    std::printf("longest stall of the window's thread: %.2f ms (busy at the longest %.2f ms)\n",
+                double(worst) / 1e6, double(longestBusy) / 1e6);
 
     if (!withConsole || silentMicrophone) {
         main.mnuExit_Click();

@@ -36,8 +36,8 @@ public:
     virtual int msUntilNextBlock() const { return 0; }
 
     // Has `finished` called on the caller's thread soon after each block finishes, from now
-    // until this input is destroyed, so that a reader need not look on its own. False, and
-    // `finished` is never called, when this input cannot tell.
+    // until the next call (an empty `finished` stops it), so that a reader need not look on
+    // its own. False, and `finished` is never called, when this input cannot tell.
     virtual bool announceBlocks(std::function<void()> finished) {
         static_cast<void>(finished);
         return false;

@@ -16,7 +16,8 @@
 // recording, the thread sleeps until the block being filled is due and then takes what
 // gathered at once: a few wake-ups a block. The blocking simple API, which this replaced,
 // woke its threads about a thousand times a second for the same samples. The newest finished
-// block waits under a lock of its own for the window to take.
+// block waits under a lock of its own for the window to take, and is announced to it when
+// asked: the window then wakes once a block.
 //
 // open() only starts connecting: it fails at once when no server listens and reports a
 // later refusal, or a server that does not answer, through its callback on the window's

@@ -25,8 +25,7 @@ struct Console {
     Form1* form = nullptr;
 
     explicit Console(bool pastDelay = true) {
-        f.controls.available = true; // with the date picker: no word about a missing one
-        main = &f.load();
+        main = &f.loadWithPicker();
         main->page->CmbOption->setCurrentText(CommandCatalogue::kStandby);
         main->openSoundConsole();
         form = main->soundConsole();
@@ -291,8 +290,7 @@ private Q_SLOTS:
     void refusedRecordingShowsTheReasonAndReadsSilence() {
         Fixture f;
         f.audio.refusal = u"Connection refused"_s;
-        f.controls.available = true; // with the date picker: no word about a missing one
-        Main& main = f.load();
+        Main& main = f.loadWithPicker();
         main.openSoundConsole();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.dialogs.messages[0].title, u"Nocturnia"_s);

@@ -38,7 +38,7 @@ public:
     // Has `finished` called on the caller's thread soon after each block finishes, from now
     // until the next call (an empty `finished` stops it), so that a reader need not look on
     // its own. False, and `finished` is never called, when this input cannot tell.
-    virtual bool announceBlocks(std::function<void()> finished) {
+    virtual bool announceBlocks(const std::function<void()>& finished) {
         static_cast<void>(finished);
         return false;
     }

@@ -444,8 +444,8 @@ int PulseAudioInput::msUntilNextBlock() const {
     return m_session ? m_session->msUntilNextBlock() : 0;
 }
 
-bool PulseAudioInput::announceBlocks(std::function<void()> finished) {
-    m_finished = std::move(finished);
+bool PulseAudioInput::announceBlocks(const std::function<void()>& finished) {
+    m_finished = finished;
     m_announcing = bool(m_finished);
     return true;
 }

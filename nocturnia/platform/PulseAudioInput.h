@@ -41,7 +41,7 @@ public:
     bool isRecording() const override;
     quint64 newestBlock(QByteArray& block) const override;
     int msUntilNextBlock() const override;
-    bool announceBlocks(std::function<void()> finished) override;
+    bool announceBlocks(const std::function<void()>& finished) override;
 
     static constexpr int defaultAnswerTimeoutMs = 3000;
     static constexpr int retryIntervalMs = 500;

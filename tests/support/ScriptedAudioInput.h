@@ -19,8 +19,8 @@ public:
     int quietMs = 0;        // what it says of the time until its next block
     bool announces = false; // whether it tells of each finished block
 
-    bool announceBlocks(std::function<void()> finished) override {
-        m_announce = std::move(finished);
+    bool announceBlocks(const std::function<void()>& finished) override {
+        m_announce = finished;
         return announces;
     }
 

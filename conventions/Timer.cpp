@@ -8,7 +8,8 @@ namespace conv {
 namespace {
 
 // A timer of the Qt event loop. While nobody listens to it, it keeps its state but does not
-// wake the process: a window's timer whose handler does not exist yet costs nothing.
+// wake the process: a window's timer whose handler does not exist yet costs nothing, and one
+// whose last listener went away wakes it once more, then stops.
 class QtTimer final : public Timer {
 public:
     QtTimer() {
@@ -18,6 +19,12 @@ public:
         connect(&m_timer, &QTimer::timeout, this, [this] {
             if (m_timer.isSingleShot())
                 m_active = false;
+            // Asked here, not when a listener leaves: Qt tells of that with a lock held that
+            // the question would take again.
+            if (!isSignalConnected(QMetaMethod::fromSignal(&Timer::timeout))) {
+                m_timer.stop();
+                return;
+            }
             Q_EMIT timeout();
         });
     }
@@ -45,11 +52,6 @@ protected:
     void connectNotify(const QMetaMethod& signal) override {
         if (signal == QMetaMethod::fromSignal(&Timer::timeout) && m_active && !m_timer.isActive())
             m_timer.start();
-    }
-    void disconnectNotify(const QMetaMethod& signal) override {
-        if (signal == QMetaMethod::fromSignal(&Timer::timeout) &&
-            !isSignalConnected(QMetaMethod::fromSignal(&Timer::timeout)))
-            m_timer.stop();
     }
 
 private:

@@ -2,6 +2,8 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <memory>
+#include <vector>
 
 // The real timers, on the event loop: the only tests here that wait, for a few milliseconds.
 class TestQtTimer : public QObject {
@@ -40,6 +42,24 @@ private Q_SLOTS:
         timer->start();
         QVERIFY(timer->isActive());
         QSignalSpy ticks(timer.get(), &conv::Timer::timeout); // the first listener starts it
+        QVERIFY(ticks.wait(1000));
+    }
+
+    // Listeners that go away never lock up the program. Qt shares one lock among the objects
+    // whose addresses fall alike; a thousand listeners make such a pair all but certain.
+    void listenersLeavingNeverLockUp() {
+        conv::QtTimerSource source;
+        auto timer = source.createTimer();
+        timer->setInterval(5);
+        timer->start();
+        std::vector<std::unique_ptr<QObject>> listeners;
+        for (int i = 0; i < 1000; ++i) {
+            listeners.push_back(std::make_unique<QObject>());
+            connect(timer.get(), &conv::Timer::timeout, listeners.back().get(), [] {});
+        }
+        listeners.clear();
+        QVERIFY(timer->isActive());
+        QSignalSpy ticks(timer.get(), &conv::Timer::timeout);
         QVERIFY(ticks.wait(1000));
     }
 };

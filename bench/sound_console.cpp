@@ -80,12 +80,13 @@ int main(int argc, char* argv[]) {
     }
 
     const double cpuBefore = cpuSeconds();
-    const qint64 wakeBefore = wakeUps();
     const auto threadsBefore = threadFigures();
     runFor(seconds * 1000);
     const double cpu = cpuSeconds() - cpuBefore;
-    const qint64 wakes = wakeUps() - wakeBefore;
     const auto threadsAfter = threadFigures();
+    qint64 wakes = 0;
+    for (auto thread = threadsAfter.cbegin(); thread != threadsAfter.cend(); ++thread)
+        wakes += thread->runs - threadsBefore.value(thread.key()).runs;
     std::printf("%s %d s, %s:", withConsole ? "sampling" : "without the console", seconds,
                 silentMicrophone ? "silent microphone"
                                  : qPrintable(QStringLiteral("sink every %1 ms").arg(sinkPaceMs)));

@@ -3,10 +3,8 @@
 #include <QByteArray>
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 
 namespace conv {
 
@@ -78,71 +76,6 @@ Scaled scale(const Decimal& decimal, int decimals) {
     return scaled;
 }
 
-// "0.#0" for a value whose exact decimal expansion has at most 15 significant digits, and
-// nothing for any other: its 15-digit text is then the value itself, so integers give the same
-// rounding as the text would, without writing it. Every speed figure (octets / 1024) below
-// about 97 000 is such a value; the speed tick writes two of them each second.
-std::optional<QString> twoDecimalsOfExact(double value) {
-    constexpr std::uint64_t kFifteenDigits = 1000000000000000u; // 10^15
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);
-    // |value| = mantissa * 2^shift, the mantissa odd.
-    auto mantissa = std::uint64_t(std::ldexp(fraction, 53));
-    int shift = exponent - 53;
-    if (mantissa == 0)
-        return QStringLiteral("0.00");
-    while ((mantissa & 1u) == 0) {
-        mantissa >>= 1;
-        ++shift;
-    }
-    // The exact decimal: `digits` with `places` of them after the point. An odd mantissa
-    // times a power of 5 ends in no zero, so its digits are all significant.
-    std::uint64_t digits = 0;
-    int places = 0;
-    if (shift >= 0) {
-        if (shift >= 50 || mantissa >= kFifteenDigits >> shift)
-            return std::nullopt;
-        digits = mantissa << shift;
-    } else {
-        places = -shift;
-        std::uint64_t power = 1;
-        for (int i = 0; i < places; ++i) {
-            power *= 5;
-            if (power >= kFifteenDigits)
-                return std::nullopt;
-        }
-        if (mantissa >= kFifteenDigits / power)
-            return std::nullopt;
-        digits = mantissa * power;
-    }
-    std::uint64_t cents = digits;
-    if (places <= 2) {
-        for (int i = places; i < 2; ++i)
-            cents *= 10;
-    } else {
-        std::uint64_t divisor = 1;
-        for (int i = 2; i < places; ++i)
-            divisor *= 10;
-        cents = digits / divisor;
-        if ((digits % divisor) * 2 >= divisor) // halves away from zero
-            ++cents;
-    }
-    char text[24];
-    char* end = text + sizeof text;
-    char* at = end;
-    std::uint64_t rest = cents;
-    for (int i = 0; i < 2; ++i, rest /= 10)
-        *--at = char('0' + rest % 10);
-    *--at = '.';
-    do {
-        *--at = char('0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
-    if (value < 0 && cents != 0)
-        *--at = '-';
-    return QString::fromLatin1(at, end - at);
-}
-
 } // namespace
 
 double leadingNumber(QStringView text) {
@@ -203,8 +136,6 @@ double leadingNumber(QStringView text) {
 QString formatTwoDecimals(double value) {
     if (!std::isfinite(value))
         return QString::number(value);
-    if (auto exact = twoDecimalsOfExact(value))
-        return *std::move(exact);
     // The digits are rounded as text, so no magnitude needs to fit an integer type.
     const Decimal decimal = toDecimal(value);
     const Scaled scaled = scale(decimal, 2);

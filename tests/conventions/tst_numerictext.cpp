@@ -57,8 +57,8 @@ private Q_SLOTS:
         QTest::newRow("-1e-20") << -1e-20 << u"0.00"_s;
         QTest::newRow("1e-300") << 1e-300 << u"0.00"_s;
         QTest::newRow("just over half a cent") << 0.0051 << u"0.01"_s;
-        // Binary fractions are written exactly up to 15 digits; beyond that the 15-digit
-        // text decides, as for any other value.
+        // A binary fraction of at most 15 digits is its own 15-digit text and rounds exactly;
+        // beyond that the 15-digit text decides, as for any other value.
         QTest::newRow("exact half away from zero") << 2.625 << u"2.63"_s;
         QTest::newRow("negative exact half") << -2.625 << u"-2.63"_s;
         QTest::newRow("1023 octets") << 1023.0 / 1024.0 << u"1.00"_s;

@@ -69,6 +69,8 @@ QString formatDate(const QDate& date, const QString& pattern,
     if (!date.isValid())
         return {};
     QString text;
+    // Room for month names, so the text is not grown piece by piece.
+    text.reserve(pattern.size() + 16);
     int i = 0;
     while (i < pattern.size()) {
         const QChar c = pattern.at(i).toLower();

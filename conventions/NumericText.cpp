@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -28,18 +29,25 @@ struct Decimal {
 };
 
 Decimal toDecimal(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 14);
     // buffer: d.dddddddddddddde±XX
-    const QByteArray text(buffer);
-    const auto e = text.indexOf('e');
+    const char* exponent = std::find(buffer, written.ptr, 'e');
+    int power = 0;
+    std::from_chars(exponent + (exponent[1] == '+' ? 2 : 1), written.ptr, power);
+    const char* last = exponent;
+    while (last > buffer + 2 && last[-1] == '0')
+        --last;
     Decimal decimal;
-    decimal.digits = text.left(1) + text.mid(2, e - 2);
-    decimal.pointPosition = std::atoi(text.constData() + e + 1) + 1;
-    while (decimal.digits.endsWith('0'))
-        decimal.digits.chop(1);
-    if (decimal.digits.isEmpty())
+    if (buffer[0] == '0') {
         decimal.pointPosition = 1;
+        return decimal;
+    }
+    decimal.digits.reserve(last - buffer - 1);
+    decimal.digits.append(buffer[0]);
+    decimal.digits.append(buffer + 2, last - (buffer + 2));
+    decimal.pointPosition = power + 1;
     return decimal;
 }
 

@@ -29,4 +29,9 @@ ScheduleDetails::ScheduleDetails(QGroupBox& Frame11, QGroupBox& Frame13) {
 
     Label35 = new QLabel(QStringLiteral("This schedule point has been reached!"), &Frame13);
     Label35->setGeometry(10, 18, Frame13.width() - 20, 18);
+
+    // Opaque, so each second's new text repaints the label alone, not the box and the window
+    // behind it: the box's frame and title cost more to draw than the text.
+    for (QLabel* changing : {Label7, Label1, Label15, Label4, Label35})
+        changing->setAutoFillBackground(true);
 }

@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -119,6 +120,27 @@ struct Armed {
 
 const qint64 kMinute = qint64(60) * 1000;
 
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets) {
+        for (QWidget* widget : widgets)
+            widget->installEventFilter(this);
+    }
+    int of(const QObject* widget) const { return m_paints.value(widget); }
+    void clear() { m_paints.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++m_paints[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> m_paints;
+};
+
 } // namespace
 
 class TestSchedule : public QObject {
@@ -153,6 +175,30 @@ private Q_SLOTS:
         QVERIFY(!f.page.Timer2->isActive());
         f.time.advance(qint64(10) * 1000);
         QCOMPARE(f.requests(), 1);
+    }
+
+    // The window is shown as the user leaves it; each second, only the labels whose text
+    // changed are painted again, not the boxes and the window around them.
+    void aNewSecondRepaintsOnlyTheChangedLabels() {
+        Armed f;
+        f.scheduleAt(QTime(23, 0, 0));
+        f.arm();
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        PaintCounter paints{&f.window, f.Frame11, f.Frame13, f.details.Label1, f.details.Label35};
+        QCoreApplication::processEvents();
+        paints.clear();
+
+        f.time.advance(1000);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.details.Label1->text(), QStringLiteral("10:15:31 PM"));
+        QVERIFY(f.details.Label35->text().endsWith(QStringLiteral("44 Minutes, 29 Seconds")));
+        QCOMPARE(paints.of(f.details.Label1), 1);
+        QCOMPARE(paints.of(f.details.Label35), 1);
+        QCOMPARE(paints.of(f.Frame11), 0);
+        QCOMPARE(paints.of(f.Frame13), 0);
+        QCOMPARE(paints.of(&f.window), 0);
     }
 
     void displayShowsBothMethods() {

@@ -42,14 +42,8 @@ bool connectOnce(quint16 port) {
     return ok;
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    MockedLogindMain rig;
-    if (!rig.start())
-        return 1;
-    Main& main = *rig.main;
+// Twenty connections one at a time, then the flood.
+int timeConnections(QApplication& app, MockedLogindMain& rig, Main& main) {
     QElapsedTimer sinceConnect;
     rig.timeRequestsSince(sinceConnect);
     quint16 port = 0;
@@ -131,4 +125,10 @@ int main(int argc, char* argv[]) {
                 static_cast<long long>(rig.delaysMs.size() - requestsBefore));
     std::printf("peak resident memory         %8.1f MiB\n", double(peakRssKiB()) / 1024.0);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    return runAgainstMockedLogind(argc, argv, timeConnections);
 }

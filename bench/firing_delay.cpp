@@ -16,12 +16,10 @@
 #include <QTimer>
 #include <cstdio>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    MockedLogindMain rig;
-    if (!rig.start())
-        return 1;
-    Main& main = *rig.main;
+namespace {
+
+// Twenty scheduled firings, each armed when the last has gone.
+int timeFirings(QApplication& app, MockedLogindMain& rig, Main& main) {
     QTime scheduled;
     rig.timeRequests([&] { return double(scheduled.msecsTo(QTime::currentTime())); });
 
@@ -50,4 +48,10 @@ int main(int argc, char* argv[]) {
         std::printf("firings                      %8lld\n",
                     static_cast<long long>(rig.delaysMs.size()));
     return printDelaySpread(rig.delaysMs, "delay after the second began", 0, "firing") ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    return runAgainstMockedLogind(argc, argv, timeFirings);
 }

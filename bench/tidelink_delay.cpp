@@ -16,12 +16,10 @@
 #include <QTimer>
 #include <cstdio>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    MockedLogindMain rig;
-    if (!rig.start())
-        return 1;
-    Main& main = *rig.main;
+namespace {
+
+// Twenty drops of the trigger file, each when the last was taken.
+int timeDrops(QApplication& app, MockedLogindMain& rig, Main& main) {
     QTemporaryDir incoming;
     QElapsedTimer sinceDrop;
     rig.timeRequestsSince(sinceDrop);
@@ -53,4 +51,10 @@ int main(int argc, char* argv[]) {
         std::printf("drops                        %8d, requests %lld\n", dropped,
                     static_cast<long long>(rig.delaysMs.size()));
     return printDelaySpread(rig.delaysMs, "delay after the file appeared", 2, "request") ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    return runAgainstMockedLogind(argc, argv, timeDrops);
 }

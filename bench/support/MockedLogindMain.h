@@ -19,6 +19,7 @@
 #include "support/DBusMock.h"
 #include "support/PrivateBus.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -126,3 +127,14 @@ private:
     InotifyFolderAccess m_folder;
     std::unique_ptr<LogindPowerRequests> m_logindRequests;
 };
+
+// The opening every benchmark against the mocked login manager shares: the application, then
+// the loaded window on its mocked services, handed to `bench`, whose result is the exit code;
+// 1 when the mocked login manager cannot start.
+template <typename Bench> int runAgainstMockedLogind(int& argc, char* argv[], Bench bench) {
+    QApplication app(argc, argv);
+    MockedLogindMain rig;
+    if (!rig.start())
+        return 1;
+    return bench(app, rig, *rig.main);
+}

@@ -327,24 +327,30 @@ private Q_SLOTS:
         QVERIFY(quietAgain.secsTo(f.time.now()) <= 302);
     }
 
+    // The download figure when armed and a minute later, against a threshold of 50 KBs.
+    void figuresEqualToTheThresholdLeaveTheCountAlone_data() {
+        QTest::addColumn<QString>("atArming");
+        QTest::addColumn<QString>("aMinuteLater");
+        QTest::addColumn<qint64>("thenWait");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("equal while counting: the count runs on")
+            << u"12.00"_s << u"50.00"_s << 4 * kMinute + 2000 << 1;
+        QTest::newRow("equal from the start: the count never starts")
+            << u"50.00"_s << u"50.00"_s << 9 * kMinute << 0;
+    }
     void figuresEqualToTheThresholdLeaveTheCountAlone() {
-        // Equal while counting: the count runs on.
-        Armed counting;
-        counting.speedMethod(QStringLiteral("50"), QStringLiteral("50"));
-        counting.figures(QStringLiteral("12.00"), QStringLiteral("3.10"));
-        counting.arm();
-        counting.time.advance(kMinute);
-        counting.figures(QStringLiteral("50.00"), QStringLiteral("3.10"));
-        counting.time.advance(4 * kMinute + 2000);
-        QCOMPARE(counting.requests(), 1);
-
-        // Equal from the start: the count never starts.
-        Armed idle;
-        idle.speedMethod(QStringLiteral("50"), QStringLiteral("50"));
-        idle.figures(QStringLiteral("50.00"), QStringLiteral("3.10"));
-        idle.arm();
-        idle.time.advance(10 * kMinute);
-        QCOMPARE(idle.requests(), 0);
+        QFETCH(QString, atArming);
+        QFETCH(QString, aMinuteLater);
+        QFETCH(qint64, thenWait);
+        QFETCH(int, requests);
+        Armed f;
+        f.speedMethod(QStringLiteral("50"), QStringLiteral("50"));
+        f.figures(atArming, QStringLiteral("3.10"));
+        f.arm();
+        f.time.advance(kMinute);
+        f.figures(aMinuteLater, QStringLiteral("3.10"));
+        f.time.advance(thenWait);
+        QCOMPARE(f.requests(), requests);
     }
 
     void wordsAsThresholdsNeverFire() {

@@ -22,6 +22,7 @@ format: build
 
 bench: build
 	bench/startup-idle.sh 30
+	bench/startup-idle.sh 60 floor
 	bench/startup-idle.sh 60 armed
 	bench/firing-delay.sh
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/netmon_tick

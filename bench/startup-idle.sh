@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up times and idle cost of Nocturnia on Qt's offscreen platform, with an empty
 # settings store. Prints figures; judges nothing.
-# Usage: bench/startup-idle.sh [IDLE_SECONDS [armed]]
+# Usage: bench/startup-idle.sh [IDLE_SECONDS [armed|tidelink|floor]]
 set -euo pipefail
 idle=${1:-30}
 # shellcheck source=bench/support/bench-env.sh

@@ -2,11 +2,13 @@
 // process start to the splash being shown and to the main window being shown, then the CPU
 // share of one core and the resident memory over an idle spell.
 //
-// Usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed|tidelink], where LAUNCH_NS is the wall
-// clock in nanoseconds taken just before the process was started (date +%s%N). With "armed" a
-// "Display A Notification" schedule is armed an hour ahead before the idle spell, and the
-// main window is minimised (hidden) as a user would leave it. With "tidelink" the folder
-// trigger is enabled on an empty folder.
+// Usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed|tidelink|floor], where LAUNCH_NS is the
+// wall clock in nanoseconds taken just before the process was started (date +%s%N). With
+// "armed" a "Display A Notification" schedule is armed an hour ahead before the idle spell, and
+// the main window is minimised (hidden) as a user would leave it. With "tidelink" the folder
+// trigger is enabled on an empty folder. With "floor" no window is made: an application whose
+// only work is an empty timer once a second, what any program that wakes each second costs
+// on this machine.
 
 #include "RealServices.h"
 #include "base/FolderChooser.h"
@@ -80,20 +82,45 @@ private:
     bool m_seen = false;
 };
 
+void printIdle(double cpuAtStart, long switchesAtStart, int idleSeconds, const char* what) {
+    const double share = (cpuSeconds() - cpuAtStart) / idleSeconds * 100.0;
+    std::printf("%-28s %8.2f %% of one core over %d s\n", "idle CPU", share, idleSeconds);
+    std::printf("%-28s %8.1f MiB\n", "resident memory", double(rssKiB()) / 1024.0);
+    std::printf("%-28s %8.2f per second%s\n", "wake-ups",
+                double(contextSwitches() - switchesAtStart) / idleSeconds, what);
+}
+
+int idleFloor(QApplication& app, int idleSeconds) {
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &app, [] {});
+    tick.start(1000);
+    const double cpuAtStart = cpuSeconds();
+    const long switchesAtStart = contextSwitches();
+    QTimer::singleShot(idleSeconds * 1000, &app, [&] {
+        printIdle(cpuAtStart, switchesAtStart, idleSeconds,
+                  " (an empty timer in a program with no window: the floor)");
+        QCoreApplication::quit();
+    });
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed|tidelink]\n");
+        std::fprintf(stderr, "usage: startup_idle LAUNCH_NS IDLE_SECONDS [armed|tidelink|floor]\n");
         return 2;
     }
     const long long launchNs = std::atoll(argv[1]);
     const int idleSeconds = std::atoi(argv[2]);
     const bool armed = argc == 4 && std::strcmp(argv[3], "armed") == 0;
     const bool tidelink = argc == 4 && std::strcmp(argv[3], "tidelink") == 0;
+    const bool floor = argc == 4 && std::strcmp(argv[3], "floor") == 0;
     QTemporaryDir incoming;
 
     QApplication app(argc, argv);
+    if (floor)
+        return idleFloor(app, idleSeconds);
     configureApplication();
     ShowWatch splashShown(launchNs, "Splash", "splash shown after");
     ShowWatch mainShown(launchNs, "Main", "main window shown after");
@@ -125,14 +152,10 @@ int main(int argc, char* argv[]) {
     QTimer idleEnd;
     idleEnd.setSingleShot(true);
     QObject::connect(&idleEnd, &QTimer::timeout, &app, [&] {
-        const double share = (cpuSeconds() - cpuAtIdle) / idleSeconds * 100.0;
-        std::printf("%-28s %8.2f %% of one core over %d s\n", "idle CPU", share, idleSeconds);
-        std::printf("%-28s %8.1f MiB\n", "resident memory", double(rssKiB()) / 1024.0);
-        std::printf("%-28s %8.2f per second%s\n", "wake-ups",
-                    double(contextSwitches() - switchesAtIdle) / idleSeconds,
-                    armed      ? " (armed an hour ahead)"
-                    : tidelink ? " (folder trigger on an empty folder)"
-                               : "");
+        printIdle(cpuAtIdle, switchesAtIdle, idleSeconds,
+                  armed      ? " (armed an hour ahead)"
+                  : tidelink ? " (folder trigger on an empty folder)"
+                             : "");
         main.close();
     });
     // Idle starts once the main window is up (the splash lasts 4000 ms).

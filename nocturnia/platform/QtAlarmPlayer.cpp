@@ -108,20 +108,17 @@ bool QtAlarmPlayer::startItem(const QUrl& url) {
         qCDebug(lcAlarm) << "Empty media item: nothing to play";
         return false;
     }
-    if (m_player == nullptr) {
-        m_player = new QMediaPlayer(this);
-        auto* output = new QAudioOutput(m_player);
-        output->setVolume(float(m_volume) / 100.0f);
-        m_player->setAudioOutput(output);
-        m_player->setLoops(1);
-    } else {
-        // Clearing the source first is what makes a finished player sound again.
-        m_player->setSource(QUrl());
-    }
+    // Each item gets a player of its own: a player given a new source after the last one
+    // ended sometimes, on a busy machine, plays the last item again in its place.
+    discardPlayer();
+    m_player = new QMediaPlayer(this);
+    auto* output = new QAudioOutput(m_player);
+    output->setVolume(float(m_volume) / 100.0f);
+    m_player->setAudioOutput(output);
+    m_player->setLoops(1);
 
     // Signals reach this object queued, so that a player is never destroyed inside one of
     // its own signals; the generation drops those still queued from an earlier item.
-    m_player->disconnect(this);
     const quint64 generation = ++m_generation;
     connect(
         m_player, &QMediaPlayer::mediaStatusChanged, this,

@@ -21,9 +21,11 @@ trap 'rm -f "$log"' EXIT
 # The build's -Wpedantic makes clang object to Qt's logging macros; that is Qt's business.
 run-clang-tidy -quiet -p "$build" -j "$(nproc)" \
     -extra-arg=-Wno-gnu-zero-variadic-macro-arguments "${files[@]}" >"$log" 2>&1 || true
-# Warnings as "path:line:col: warning: text [check]", without colours, each once.
-if sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '^/.*: (warning|error):' | sort -u | tee /dev/stderr |
-    grep -q .; then
+# Warnings as "path:line:col: warning: text [check]", without colours, each once. Printed with
+# >&2, not tee /dev/stderr: reopening that device truncates a log file the output goes to.
+warnings=$(sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '^/.*: (warning|error):' | sort -u || true)
+if [[ -n $warnings ]]; then
+    printf '%s\n' "$warnings" >&2
     echo "clang-tidy: warnings above" >&2
     exit 1
 fi

@@ -118,8 +118,9 @@ bool QtAlarmPlayer::startItem(const QUrl& url) {
     m_player->setLoops(1);
 
     // Signals reach this object queued, so that a player is never destroyed inside one of
-    // its own signals; the generation drops those still queued from an earlier item.
-    const quint64 generation = ++m_generation;
+    // its own signals; the generation, moved on when the last player went, drops those still
+    // queued from an earlier item.
+    const quint64 generation = m_generation;
     connect(
         m_player, &QMediaPlayer::mediaStatusChanged, this,
         [this, generation](QMediaPlayer::MediaStatus status) {

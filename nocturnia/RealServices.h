@@ -3,13 +3,13 @@
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
 #include "platform/DesktopFileOpener.h"
+#include "platform/GstAlarmPlayer.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/InotifyFolderAccess.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/PulseAudioInput.h"
-#include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/TcpConnectionListener.h"
@@ -20,7 +20,7 @@
 // root: the per-user settings file, the desktop's file opener, Qt's dialogs, the control
 // library beside the executable, the desktop's autostart folder, the system's file calls and
 // inotify for the watched folder, a server socket for the network trigger, logind and the
-// desktop's session manager for power requests, Qt Multimedia for the alarm's sound, the sound
+// desktop's session manager for power requests, GStreamer for the alarm's sound, the sound
 // server's default input for the sound console, the kernel's interface table, Qt's
 // notification-area icon, the system clock and Qt's timers.
 class RealServices {
@@ -38,7 +38,7 @@ private:
     QtDialogs m_dialogs;
     PluginControlLoader m_controls;
     LogindPowerRequests m_power;
-    QtAlarmPlayer m_player;
+    GstAlarmPlayer m_player;
     PulseAudioInput m_audio;
     NetlinkInterfaceCounters m_interfaces;
     QtTrayIcon m_tray;

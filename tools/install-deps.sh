@@ -8,7 +8,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    pulseaudio pulseaudio-utils libpulse-dev sox lame
+    libgstreamer1.0-dev pulseaudio pulseaudio-utils libpulse-dev sox lame
     dbus python3-dbusmock iproute2
     xvfb xauth imagemagick trayer xdotool
     xdg-utils desktop-file-utils

@@ -3,13 +3,13 @@
 #include "conventions/Clock.h"
 #include "conventions/Timer.h"
 #include "platform/DesktopFileOpener.h"
+#include "platform/GstAlarmPlayer.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/InotifyFolderAccess.h"
 #include "platform/LogindPowerRequests.h"
 #include "platform/NetlinkInterfaceCounters.h"
 #include "platform/PluginControlLoader.h"
 #include "platform/PulseAudioInput.h"
-#include "platform/QtAlarmPlayer.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/TcpConnectionListener.h"
@@ -114,7 +114,7 @@ private:
     IniSettingsStore m_settings{m_config.filePath(QStringLiteral("settings.ini"))};
     DesktopFileOpener m_opener;
     QtDialogs m_dialogs;
-    QtAlarmPlayer m_player;
+    GstAlarmPlayer m_player;
     PulseAudioInput m_audio;
     conv::SystemClock m_clock;
     conv::QtTimerSource m_timers;

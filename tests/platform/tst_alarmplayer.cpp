@@ -1,6 +1,6 @@
 // The alarm player against a real PulseAudio server of the test's own: what it plays is
 // recorded from the null sink's monitor and measured.
-#include "platform/QtAlarmPlayer.h"
+#include "platform/GstAlarmPlayer.h"
 #include "support/PrivatePulse.h"
 #include "support/SinkRecorder.h"
 
@@ -25,7 +25,7 @@ constexpr double loudAmplitude = 0.5;
 constexpr double softAmplitude = 0.25;
 // Anything above this in a 5 ms window is sound; the tones are 16 to 160 times louder.
 constexpr int soundThreshold = 100;
-// Far below the second QMediaPlayer::stop() takes on a failed pipeline.
+// What the window's thread may spend in one call: far below a frozen window.
 constexpr qint64 freezeBoundMs = 250;
 constexpr int stopBoundMs = 200;
 // Time for what played last to come through the monitor into the recording.
@@ -115,7 +115,7 @@ QString describe(const QList<Span>& spans, qsizetype origin) {
     return parts.join(QStringLiteral(", "));
 }
 
-void load(QtAlarmPlayer& player, const QStringList& paths) {
+void load(GstAlarmPlayer& player, const QStringList& paths) {
     AlarmPlaylist playlist = player.newPlaylist(QStringLiteral("MyPlayList"), QString());
     for (const QString& path : paths)
         playlist.appendItem(player.newMedia(path));
@@ -126,7 +126,7 @@ const char withoutServerOption[] = "--without-sound-server";
 
 // Run in a child process whose PULSE_SERVER names no server: plays, twice, and stops.
 int playWithoutSoundServer(const QString& path) {
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     load(player, {path});
     player.setPlayCount(999);
     player.play();
@@ -174,7 +174,7 @@ private:
 void TestAlarmPlayer::initTestCase() {
     QString error;
     QVERIFY2(m_pulse.start(&error), qPrintable(error));
-    // Before Qt Multimedia first looks for a sound server.
+    // Before Qt Multimedia or GStreamer first looks for a sound server.
     qputenv("PULSE_SERVER", m_pulse.serverAddress().toLocal8Bit());
     QVERIFY(!QMediaDevices::audioOutputs().isEmpty());
 
@@ -197,7 +197,7 @@ void TestAlarmPlayer::initTestCase() {
     text.close();
 
     // The first player of a process loads GStreamer and may have to scan its plug-ins.
-    QtAlarmPlayer warmUp;
+    GstAlarmPlayer warmUp;
     warmUp.setVolume(0);
     load(warmUp, {path(QStringLiteral("soft.wav"))});
     warmUp.play();
@@ -237,7 +237,7 @@ void TestAlarmPlayer::mediaItemsAndPlaylists_data() {
 void TestAlarmPlayer::mediaItemsAndPlaylists() {
     QFETCH(QString, given);
     QFETCH(QString, url);
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     QCOMPARE(player.newMedia(given).url, url);
     const AlarmPlaylist playlist = player.newPlaylist(QStringLiteral("MyPlayList"), QString());
     QCOMPARE(playlist.name, QStringLiteral("MyPlayList"));
@@ -255,7 +255,7 @@ void TestAlarmPlayer::volumeScalesLinearly_data() {
 void TestAlarmPlayer::volumeScalesLinearly() {
     QFETCH(int, volume);
     QFETCH(double, ratio);
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     player.setVolume(volume);
     player.setPlayCount(1);
     load(player, {path(QStringLiteral("loud.wav"))});
@@ -300,7 +300,7 @@ void TestAlarmPlayer::playsTheListCountTimes() {
                              QRegularExpression(QStringLiteral("^Cannot play .*") +
                                                 QRegularExpression::escape(unplayable) +
                                                 QStringLiteral(": .+")));
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     player.setPlayCount(count);
     QStringList paths;
     for (const QString& file : files)
@@ -340,7 +340,7 @@ void TestAlarmPlayer::playCountChangedWhilePlaying() {
     QFETCH(int, before);
     QFETCH(int, during);
     QFETCH(QString, heard);
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     player.setPlayCount(before);
     load(player, {path(QStringLiteral("long.wav"))});
 
@@ -363,7 +363,7 @@ void TestAlarmPlayer::stopSilencesAtOnce_data() {
 
 void TestAlarmPlayer::stopSilencesAtOnce() {
     QFETCH(QString, file);
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     player.setPlayCount(999);
     load(player, {path(file)});
 
@@ -401,12 +401,12 @@ void TestAlarmPlayer::unplayableIsSilentAndNeverBlocks() {
     QFETCH(QString, file);
     QFETCH(bool, reported);
     const QString filePath = file.isEmpty() ? QString() : QDir::cleanPath(path(file));
-    // Reported once: the first play is stopped and the last destroyed before Qt answers.
+    // Reported once: the first play is stopped and the last destroyed before GStreamer answers.
     if (reported)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot play ") +
                                                               QRegularExpression::escape(filePath) +
                                                               QStringLiteral(": .+")));
-    auto player = std::make_unique<QtAlarmPlayer>();
+    auto player = std::make_unique<GstAlarmPlayer>();
     player->setPlayCount(999);
     load(*player, {filePath});
     const qsizetype begin = m_recorder.mark();
@@ -437,7 +437,7 @@ void TestAlarmPlayer::unplayableIsSilentAndNeverBlocks() {
 }
 
 void TestAlarmPlayer::playAndStopInAnyOrder() {
-    QtAlarmPlayer player;
+    GstAlarmPlayer player;
     player.setPlayCount(1);
     player.stop();
     player.play(); // no playlist yet

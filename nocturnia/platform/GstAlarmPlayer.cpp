@@ -1,9 +1,9 @@
-#include "platform/QtAlarmPlayer.h"
+#include "platform/GstAlarmPlayer.h"
 
 #include "platform/AlarmLog.h"
+#include "platform/GstPlaybin.h"
 
 #include <QAudioDevice>
-#include <QAudioOutput>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <algorithm>
@@ -23,29 +23,29 @@ QUrl mediaUrl(const QString& text) {
 
 } // namespace
 
-QtAlarmPlayer::QtAlarmPlayer(QObject* parent)
+GstAlarmPlayer::GstAlarmPlayer(QObject* parent)
     : QObject(parent) {}
 
-QtAlarmPlayer::~QtAlarmPlayer() {
+GstAlarmPlayer::~GstAlarmPlayer() {
     discardPlayer();
 }
 
-void QtAlarmPlayer::setVolume(int volume) {
+void GstAlarmPlayer::setVolume(int volume) {
     m_volume = std::clamp(volume, 0, 100);
-    if (m_player != nullptr && m_player->audioOutput() != nullptr)
-        m_player->audioOutput()->setVolume(float(m_volume) / 100.0f);
+    if (m_player != nullptr)
+        m_player->setVolume(double(m_volume) / 100.0);
 }
 
-void QtAlarmPlayer::setPlayCount(int count) {
+void GstAlarmPlayer::setPlayCount(int count) {
     m_playCount = std::max(count, 1);
 }
 
-void QtAlarmPlayer::stop() {
+void GstAlarmPlayer::stop() {
     discardPlayer();
     setPlaying(false);
 }
 
-void QtAlarmPlayer::play() {
+void GstAlarmPlayer::play() {
     discardPlayer();
     m_pass = 0;
     m_passHadSound = false;
@@ -59,21 +59,21 @@ void QtAlarmPlayer::play() {
         setPlaying(true);
 }
 
-AlarmPlaylist QtAlarmPlayer::newPlaylist(const QString& name, const QString& url) {
+AlarmPlaylist GstAlarmPlayer::newPlaylist(const QString& name, const QString& url) {
     if (!url.isEmpty())
         qCInfo(lcAlarm).noquote() << "Playlist address not read, the playlist starts empty:" << url;
     return AlarmPlaylist{name, {}};
 }
 
-AlarmMedia QtAlarmPlayer::newMedia(const QString& url) {
+AlarmMedia GstAlarmPlayer::newMedia(const QString& url) {
     return AlarmMedia{mediaUrl(url).toString(QUrl::FullyEncoded)};
 }
 
-void QtAlarmPlayer::setCurrentPlaylist(const AlarmPlaylist& playlist) {
+void GstAlarmPlayer::setCurrentPlaylist(const AlarmPlaylist& playlist) {
     m_playlist = playlist;
 }
 
-bool QtAlarmPlayer::soundOutputAvailable() {
+bool GstAlarmPlayer::soundOutputAvailable() {
     if (QMediaDevices::audioOutputs().isEmpty()) {
         if (!m_reportedNoOutput)
             qCWarning(lcAlarm) << "No sound output device: alarm sounds are silent";
@@ -84,7 +84,7 @@ bool QtAlarmPlayer::soundOutputAvailable() {
     return true;
 }
 
-void QtAlarmPlayer::continueFrom(int item) {
+void GstAlarmPlayer::continueFrom(int item) {
     m_item = item;
     for (;;) {
         if (m_item >= m_playlist.items.size()) {
@@ -103,68 +103,61 @@ void QtAlarmPlayer::continueFrom(int item) {
     }
 }
 
-bool QtAlarmPlayer::startItem(const QUrl& url) {
+bool GstAlarmPlayer::startItem(const QUrl& url) {
     if (url.isEmpty()) {
         qCDebug(lcAlarm) << "Empty media item: nothing to play";
         return false;
     }
-    // Each item gets a player of its own: a player given a new source after the last one
-    // ended sometimes, on a busy machine, plays the last item again in its place.
+    // Each item gets a pipeline of its own, so that nothing of the last item's stream can play
+    // in its place.
     discardPlayer();
-    m_player = new QMediaPlayer(this);
-    auto* output = new QAudioOutput(m_player);
-    output->setVolume(float(m_volume) / 100.0f);
-    m_player->setAudioOutput(output);
-    m_player->setLoops(1);
+    m_source = url;
+    m_player = new GstPlaybin(url, double(m_volume) / 100.0, this);
 
-    // Signals reach this object queued, so that a player is never destroyed inside one of
-    // its own signals; the generation, moved on when the last player went, drops those still
+    // Signals reach this object queued, so that a pipeline is never destroyed inside one of
+    // its own signals; the generation, moved on when the last pipeline went, drops those still
     // queued from an earlier item.
     const quint64 generation = m_generation;
+    const auto current = [this, generation] {
+        return generation == m_generation;
+    };
     connect(
-        m_player, &QMediaPlayer::mediaStatusChanged, this,
-        [this, generation](QMediaPlayer::MediaStatus status) {
-            if (generation == m_generation)
-                onStatusChanged(status);
+        m_player, &GstPlaybin::playing, this,
+        [this, current] {
+            if (current())
+                m_passHadSound = true;
         },
         Qt::QueuedConnection);
     connect(
-        m_player, &QMediaPlayer::errorOccurred, this,
-        [this, generation](QMediaPlayer::Error, const QString& reason) {
-            if (generation == m_generation)
+        m_player, &GstPlaybin::ended, this,
+        [this, current] {
+            if (current())
+                onEnded();
+        },
+        Qt::QueuedConnection);
+    connect(
+        m_player, &GstPlaybin::failed, this,
+        [this, current](const QString& reason) {
+            if (current())
                 onError(reason);
         },
         Qt::QueuedConnection);
-
-    m_player->setSource(url);
     m_player->play();
     return true;
 }
 
-void QtAlarmPlayer::onStatusChanged(QMediaPlayer::MediaStatus status) {
-    switch (status) {
-    case QMediaPlayer::BufferedMedia:
-        m_passHadSound = true;
-        break;
-    case QMediaPlayer::EndOfMedia:
-        m_passHadSound = true;
-        continueFrom(m_item + 1);
-        break;
-    case QMediaPlayer::InvalidMedia:
-        onError(m_player->errorString());
-        break;
-    default:
-        break;
-    }
+void GstAlarmPlayer::onEnded() {
+    m_passHadSound = true;
+    continueFrom(m_item + 1);
 }
 
-void QtAlarmPlayer::onError(const QString& reason) {
-    reportUnplayable(m_player->source(), reason);
+void GstAlarmPlayer::onError(const QString& reason) {
+    reportUnplayable(m_source, reason);
     discardPlayer();
     continueFrom(m_item + 1);
 }
 
-void QtAlarmPlayer::reportUnplayable(const QUrl& url, const QString& reason) {
+void GstAlarmPlayer::reportUnplayable(const QUrl& url, const QString& reason) {
     if (m_reported.contains(url))
         return;
     m_reported.insert(url);
@@ -172,22 +165,21 @@ void QtAlarmPlayer::reportUnplayable(const QUrl& url, const QString& reason) {
         << "Cannot play " << url.toDisplayString(QUrl::PreferLocalFile) << ": " << reason;
 }
 
-void QtAlarmPlayer::finish() {
+void GstAlarmPlayer::finish() {
     discardPlayer();
     setPlaying(false);
 }
 
-void QtAlarmPlayer::discardPlayer() {
+void GstAlarmPlayer::discardPlayer() {
     ++m_generation;
     if (m_player == nullptr)
         return;
-    // Destroyed, not stopped: stop() on a failed pipeline blocks for about a second.
     m_player->disconnect(this);
     delete m_player;
     m_player = nullptr;
 }
 
-void QtAlarmPlayer::setPlaying(bool playing) {
+void GstAlarmPlayer::setPlaying(bool playing) {
     if (m_playing == playing)
         return;
     m_playing = playing;

@@ -2,17 +2,17 @@
 
 #include "base/AlarmPlayer.h"
 
-#include <QMediaPlayer>
 #include <QObject>
 #include <QSet>
 #include <QUrl>
 
-// The alarm player on Qt Multimedia. One QMediaPlayer (with its own QAudioOutput) exists only
-// while something plays; when idle there is no player, no pipeline and no timer.
+class GstPlaybin;
+
+// The alarm player on GStreamer. One pipeline exists only while something plays; when idle
+// there is no pipeline, no thread and no timer.
 //
-// Repetition is counted here rather than by QMediaPlayer::setLoops, whose later passes are
-// silent in Qt 6.4: each item plays once and its end starts the next item, the whole list
-// being one pass. The count is read at the end of every pass, so a change while playing
+// Each item plays once on a pipeline of its own and its end starts the next item, the whole
+// list being one pass. The count is read at the end of every pass, so a change while playing
 // applies to the running play: a higher count extends it, a count already reached makes the
 // current pass the last.
 //
@@ -20,13 +20,14 @@
 // skipped; a pass in which nothing could be played ends the play. Without any sound output
 // device play() does nothing. The caller never sees a failure, only silence.
 //
-// Players are thrown away, never stopped: QMediaPlayer::stop() on a failed GStreamer pipeline
-// blocks for about a second, destroying a player takes a few milliseconds in every state.
-class QtAlarmPlayer final : public QObject, public AlarmPlayer {
+// Qt Multimedia's player is not used: in Qt 6.4 it seeks the pipeline it has just started, and
+// when the file's stream appeared at that moment the window's thread and the streaming thread
+// each waited for the other for ever.
+class GstAlarmPlayer final : public QObject, public AlarmPlayer {
     Q_OBJECT
 public:
-    explicit QtAlarmPlayer(QObject* parent = nullptr);
-    ~QtAlarmPlayer() override;
+    explicit GstAlarmPlayer(QObject* parent = nullptr);
+    ~GstAlarmPlayer() override;
 
     void setVolume(int volume) override;
     void setPlayCount(int count) override;
@@ -50,7 +51,7 @@ private:
     void continueFrom(int item);
     // False when the item names nothing to play.
     bool startItem(const QUrl& url);
-    void onStatusChanged(QMediaPlayer::MediaStatus status);
+    void onEnded();
     void onError(const QString& reason);
     void finish();
     void discardPlayer();
@@ -61,7 +62,8 @@ private:
     int m_volume = 100;
     int m_playCount = 1;
 
-    QMediaPlayer* m_player = nullptr;
+    GstPlaybin* m_player = nullptr;
+    QUrl m_source;
     // Tells the signals of the current player from late ones of players already thrown away:
     // they reach this object queued, after the player may be gone.
     quint64 m_generation = 0;

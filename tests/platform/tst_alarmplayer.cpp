@@ -21,6 +21,7 @@ namespace {
 
 constexpr int rate = SinkRecorder::rate;
 constexpr int toneMs = 250;
+constexpr int longToneMs = 2000;
 constexpr double loudAmplitude = 0.5;
 constexpr double softAmplitude = 0.25;
 // Anything above this in a 5 ms window is sound; the tones are 16 to 160 times louder.
@@ -182,7 +183,7 @@ void TestAlarmPlayer::initTestCase() {
     QVERIFY(writeTone(path(QStringLiteral("loud.wav")), loudAmplitude, toneMs));
     QVERIFY(writeTone(path(QStringLiteral("soft.wav")), softAmplitude, toneMs));
     // Long enough that a change made once it is heard lands in its pass on a loaded machine.
-    QVERIFY(writeTone(path(QStringLiteral("long.wav")), loudAmplitude, 2000));
+    QVERIFY(writeTone(path(QStringLiteral("long.wav")), loudAmplitude, longToneMs));
     QProcess lame;
     lame.start(QStringLiteral("lame"), {QStringLiteral("--quiet"), path(QStringLiteral("loud.wav")),
                                         path(QStringLiteral("loud.mp3"))});
@@ -460,18 +461,27 @@ void TestAlarmPlayer::playAndStopInAnyOrder() {
                        m_recorder.samples().size())
                 .isEmpty());
 
-    // Play while playing starts the list again from its first item.
-    load(player, {path(QStringLiteral("loud.wav")), path(QStringLiteral("soft.wav"))});
+    // Play while playing starts the list again from its first item. The restart can follow the
+    // cut within a few milliseconds, too close to tell two loud spans apart; what shows it is
+    // more loud sound than one pass of the long item holds, and the soft item after it.
+    load(player, {path(QStringLiteral("long.wav")), path(QStringLiteral("soft.wav"))});
     const qsizetype begin = m_recorder.mark();
     player.play();
     QVERIFY(waitForSound(begin, 3000));
+    const qsizetype heard =
+        soundSpans(m_recorder.samples(), begin, m_recorder.samples().size()).first().begin;
+    constexpr int playedBeforeRestartMs = 500;
+    QVERIFY(m_recorder.waitFor(heard + samplesFor(playedBeforeRestartMs), 5000));
     player.play();
-    QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), 10000);
     QVERIFY(m_recorder.waitFor(m_recorder.mark() + samplesFor(tailMs), 5000));
     const QList<Span> spans = soundSpans(m_recorder.samples(), begin, m_recorder.samples().size());
-    QVERIFY2(levels(spans) == QStringLiteral("LLS"), qPrintable(describe(spans, begin)));
-    QVERIFY2(msFor(spans.first().end - spans.first().begin) < 0.8 * toneMs,
-             qPrintable(describe(spans, begin)));
+    const QString found = describe(spans, begin);
+    const QString heardLevels = levels(spans);
+    QVERIFY2(heardLevels == QStringLiteral("LS") || heardLevels == QStringLiteral("LLS"),
+             qPrintable(found));
+    const double loudMs = msFor(spans.at(spans.size() - 2).end - spans.first().begin);
+    QVERIFY2(loudMs >= longToneMs + playedBeforeRestartMs * 0.8, qPrintable(found));
 }
 
 void TestAlarmPlayer::withoutSoundServerStaysSilent() {

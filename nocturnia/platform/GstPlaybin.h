@@ -10,7 +10,8 @@ class QSocketNotifier;
 // One sound played once by GStreamer's playbin, audio only. Everything the window's thread
 // does with the pipeline returns at once: it is started asynchronously, never seeked, and its
 // messages are read from the bus when the bus's descriptor says some are waiting.
-// Destroying it silences the sound.
+// Destroying it silences the sound. Connect to its signals queued: a receiver must not
+// destroy it inside one of them.
 class GstPlaybin final : public QObject {
     Q_OBJECT
 

@@ -111,7 +111,6 @@ bool GstAlarmPlayer::startItem(const QUrl& url) {
     // Each item gets a pipeline of its own, so that nothing of the last item's stream can play
     // in its place.
     discardPlayer();
-    m_source = url;
     m_player = new GstPlaybin(url, double(m_volume) / 100.0, this);
 
     // Signals reach this object queued, so that a pipeline is never destroyed inside one of
@@ -152,7 +151,7 @@ void GstAlarmPlayer::onEnded() {
 }
 
 void GstAlarmPlayer::onError(const QString& reason) {
-    reportUnplayable(m_source, reason);
+    reportUnplayable(m_player->source(), reason);
     discardPlayer();
     continueFrom(m_item + 1);
 }

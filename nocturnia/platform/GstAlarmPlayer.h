@@ -63,7 +63,6 @@ private:
     int m_playCount = 1;
 
     GstPlaybin* m_player = nullptr;
-    QUrl m_source;
     // Tells the signals of the current player from late ones of players already thrown away:
     // they reach this object queued, after the player may be gone.
     quint64 m_generation = 0;

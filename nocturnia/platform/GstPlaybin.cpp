@@ -21,7 +21,8 @@ QString gstreamerReady() {
 } // namespace
 
 GstPlaybin::GstPlaybin(const QUrl& url, double volume, QObject* parent)
-    : QObject(parent) {
+    : QObject(parent)
+    , m_source(url) {
     m_setupError = gstreamerReady();
     if (!m_setupError.isEmpty())
         return;

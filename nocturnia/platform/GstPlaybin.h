@@ -22,6 +22,7 @@ public:
     GstPlaybin(const GstPlaybin&) = delete;
     GstPlaybin& operator=(const GstPlaybin&) = delete;
 
+    QUrl source() const { return m_source; }
     // 0 silent, 1 the file's own level.
     void setVolume(double volume);
     // Starts playing; a pipeline that cannot be made reports failed() instead, queued.
@@ -38,6 +39,7 @@ private:
     void readBus();
     void fail(const QString& reason);
 
+    QUrl m_source;
     GstElement* m_playbin = nullptr;
     GstBus* m_bus = nullptr;
     QSocketNotifier* m_busReady = nullptr;
